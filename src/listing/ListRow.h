@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+namespace quorix {
+
+// How a row of the main list is drawn; the widget side turns it into a colour and font.
+enum class RowColour {
+    WindowText, // folders, the ".." row and plain files
+    Navy,       // programs with an icon
+    Purple,     // system files
+    Grey,       // hidden files
+    MaroonStruck, // read-only files: maroon and struck out
+};
+
+// One line of the main list. The texts are exactly what the commands compare and copy;
+// caption is the reversible name every path is built from.
+struct ListRow
+{
+    QString caption;
+    QString sizeText;
+    QString typeText;
+    QString timeText;
+    QString attributeText;
+    int imageIndex = 0;
+    RowColour colour = RowColour::WindowText;
+    // Friendlier form of caption for drawing and reading out; empty when it equals caption.
+    QString displayName;
+
+    const QString& shownName() const { return displayName.isEmpty() ? caption : displayName; }
+};
+
+} // namespace quorix
