@@ -3,7 +3,7 @@
 set -eu
 dir=${1:-build}
 for b in "$dir"/bench_*; do
-    [ -x "$b" ] || continue
+    [ -f "$b" ] && [ -x "$b" ] || continue
     echo "== $b"
     QT_QPA_PLATFORM=offscreen "$b"
 done

@@ -5,7 +5,7 @@ dir=${1:-build-fuzz}
 seconds=${FUZZ_SECONDS:-30}
 found=0
 for f in "$dir"/fuzz_*; do
-    [ -x "$f" ] || continue
+    [ -f "$f" ] && [ -x "$f" ] || continue
     found=1
     echo "== $f ($seconds s)"
     "$f" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048

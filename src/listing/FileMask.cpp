@@ -1,0 +1,53 @@
+#include "listing/FileMask.h"
+
+namespace quorix {
+
+QStringList splitMaskPatterns(const QString& mask)
+{
+    QStringList patterns;
+    QString rest = mask;
+    auto takeBefore = [&](QChar separator) {
+        const qsizetype at = rest.indexOf(separator);
+        if (at < 0)
+            return;
+        if (patterns.size() < kMaxMaskPatterns)
+            patterns.append(rest.left(at));
+        rest.remove(0, at + 1);
+    };
+    while (rest.contains(u',') || rest.contains(u'|')) {
+        takeBefore(u',');
+        takeBefore(u'|');
+    }
+    if (!rest.isEmpty() && patterns.size() < kMaxMaskPatterns)
+        patterns.append(rest);
+    return patterns;
+}
+
+QString extensionKey(const QString& name)
+{
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot < 0 ? QString() : name.mid(dot).toUpper();
+}
+
+FileMaskMatcher::FileMaskMatcher(const QString& fileMask)
+{
+    m_multi = fileMask.contains(u',') || fileMask.contains(u'|');
+    if (m_multi) {
+        m_patterns = splitMaskPatterns(fileMask);
+        for (const QString& p : std::as_const(m_patterns))
+            m_keys.append(p.mid(1).toUpper());
+    } else if (fileMask == u"*.*") {
+        m_all = true;
+    } else {
+        m_keys.append(fileMask.mid(1).toUpper());
+    }
+}
+
+bool FileMaskMatcher::matches(const QString& fileName) const
+{
+    if (m_all)
+        return true;
+    return m_keys.contains(extensionKey(fileName));
+}
+
+} // namespace quorix

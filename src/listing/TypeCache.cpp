@@ -1,0 +1,26 @@
+#include "listing/TypeCache.h"
+
+#include "listing/FileMask.h"
+
+namespace quorix {
+
+int TypeCache::add(TypeCacheEntry entry)
+{
+    if (isFull())
+        return 0;
+    m_entries.push_back(std::move(entry));
+    const int number = count();
+    // The first entry of a key wins, as a linear scan from the lowest number would find it.
+    if (!m_index.contains(m_entries.back().key))
+        m_index.insert(m_entries.back().key, number);
+    return number;
+}
+
+QString typeCacheKey(const QString& fileName)
+{
+    const QString upper = fileName.toUpper();
+    const QString extension = extensionKey(upper);
+    return extension == u".EXE" ? upper : extension;
+}
+
+} // namespace quorix

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "listing/ListRow.h"
+
+#include <QString>
+
+#include <vector>
+
+class QCollator;
+
+namespace quorix {
+
+// Sort keys as numbers (SortKind); 0 until a valid FileSort letter has been seen.
+enum SortKindValue : int {
+    SortUnknown = 0,
+    SortByName = 1,
+    SortBySize = 2,
+    SortByType = 3,
+    SortByTime = 4,
+    SortByAttributes = 5,
+};
+
+// SortKind for a FileSort letter ("N", "S", "T", "D", "A", compared exactly); any other
+// text keeps previous.
+int sortKindForLetter(const QString& fileSort, int previous);
+
+// The collation of the user's locale that orders names: case is ignored first and decides
+// only between texts that are otherwise equal.
+const QCollator& listCollator();
+
+// Row comparisons of the file rows: negative puts a first, positive b, 0 leaves the order.
+int CompareAscending(const ListRow& a, const ListRow& b, int sortKind);
+int CompareDescending(const ListRow& a, const ListRow& b, int sortKind);
+
+// Sorts file rows in place as CompareAscending/CompareDescending order them; rows that
+// compare equal keep their order. Collation keys are computed once per row.
+void sortFileRows(std::vector<ListRow>& rows, int sortKind, bool descending);
+
+// Sorts rows by caption ascending (the order of the folder rows).
+void sortByCaption(std::vector<ListRow>& rows);
+
+// The sort label: "ソートタイプ：" + key + direction.
+QString sortLabelText(int sortKind, const QString& sortMuki);
+
+// FileSort letter of a list column (name "N", size "S", type "T", modified "D",
+// attributes "A"); empty for any other column.
+QString sortLetterForColumn(int column);
+
+// Header click rule: the same column again reverses the direction; another column keeps it.
+void applyColumnClick(int column, QString& fileSort, QString& sortMuki);
+
+} // namespace quorix
