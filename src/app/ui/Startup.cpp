@@ -1,18 +1,60 @@
 #include "app/ui/Startup.h"
 
+#include "app/DialogService.h"
+#include "app/ui/AppWindows.h"
+#include "app/ui/Fonts.h"
+#include "app/ui/TForm1.h"
+
 #include <QApplication>
-#include <QMainWindow>
+
+#include <exception>
+#include <memory>
 
 namespace quorix {
 
+namespace {
+
+const QString kTitle = QStringLiteral("Quorix");
+
+// Shows an error that escaped a handler and lets the program go on, as the standard
+// error display of the application does.
+class QuorixApplication final : public QApplication
+{
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception& e) {
+            showError(e);
+        }
+        return false;
+    }
+
+    static void showError(const std::exception& e)
+    {
+        DialogService::instance().messageBox(QString::fromLocal8Bit(e.what()), kTitle,
+                                             MB_OK | MB_ICONSTOP);
+    }
+};
+
+} // namespace
+
 int runQuorix(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quorix"));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Quorix"));
-    window.show();
-    app.exec();
+    QuorixApplication app(argc, argv);
+    QApplication::setApplicationName(kTitle);
+    installFontSubstitutes();
+    try {
+        auto form1 = std::make_unique<TForm1>();
+        createDialogs(form1.get());
+        form1->show();
+        QApplication::exec();
+    } catch (const std::exception& e) {
+        QuorixApplication::showError(e);
+    }
     return 0;
 }
 

@@ -1,0 +1,61 @@
+#include "support/TestMain.h"
+
+#include "app/DialogPlacement.h"
+#include "app/ui/AppWindows.h"
+#include "app/ui/TForm1.h"
+#include "fileops/ui/TPlusCopyForm.h"
+
+#include <QTest>
+
+using namespace quorix;
+
+class DialogPlacementTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void centredOrigin_data()
+    {
+        QTest::addColumn<int>("edge");
+        QTest::addColumn<int>("mainSize");
+        QTest::addColumn<int>("dialogSize");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("worked example") << 100 << 600 << 213 << 294;
+        QTest::newRow("odd main size") << 0 << 601 << 100 << 250;
+        // Halving truncates toward zero and nothing clamps the result.
+        QTest::newRow("off screen to the left") << -7 << 3 << 1001 << -506;
+        QTest::newRow("never remembered") << 0 << 580 << 242 << 169;
+    }
+    void centredOrigin()
+    {
+        QFETCH(int, edge);
+        QFETCH(int, mainSize);
+        QFETCH(int, dialogSize);
+        QFETCH(int, expected);
+        QCOMPARE(quorix::centredOrigin(edge, mainSize, dialogSize), expected);
+    }
+
+    // A dialog shown by the program places itself from MainRect and the live window size.
+    void dialogCentresItselfWhenShown()
+    {
+        TForm1 form;
+        createDialogs(&form);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const int frameExtra = form.frameGeometry().height() - form.height();
+        form.resize(580, 600 - frameExtra);
+        QTRY_COMPARE(form.frameGeometry().height(), 600);
+        form.MainRect.Left = 40;
+        form.MainRect.Top = 100;
+        TPlusCopyForm* dialog = form.PlusCopyForm;
+        QVERIFY(dialog);
+        QCOMPARE(dialog->height(), 213);
+        dialog->show();
+        QCOMPARE(dialog->frameGeometry().top(), 294);
+        QCOMPARE(dialog->frameGeometry().left(), 40 + form.frameGeometry().width() / 2 - 242 / 2);
+        dialog->hide();
+    }
+};
+
+QUORIX_TEST(DialogPlacementTest)
+#include "tst_DialogPlacement.moc"
