@@ -28,15 +28,13 @@ void installFontSubstitutes()
     done = true;
     // Fixed-pitch candidates first for the fixed-pitch design font, so columns of the
     // key bar and the panel line up as designed.
-    const QStringList fixed = installedOf({QStringLiteral("IPAGothic"),
-                                           QStringLiteral("Noto Sans Mono CJK JP"),
-                                           QStringLiteral("VL Gothic"),
-                                           QStringLiteral("TakaoGothic")});
-    const QStringList proportional = installedOf({QStringLiteral("IPAPGothic"),
-                                                  QStringLiteral("Noto Sans CJK JP"),
-                                                  QStringLiteral("VL PGothic"),
-                                                  QStringLiteral("TakaoPGothic"),
-                                                  QStringLiteral("IPAGothic")});
+    const QStringList fixed =
+        installedOf({QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP"),
+                     QStringLiteral("VL Gothic"), QStringLiteral("TakaoGothic")});
+    const QStringList proportional =
+        installedOf({QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"),
+                     QStringLiteral("VL PGothic"), QStringLiteral("TakaoPGothic"),
+                     QStringLiteral("IPAGothic")});
     QFont::insertSubstitutions(kGothic, fixed + proportional);
     QFont::insertSubstitutions(kPGothic, proportional + fixed);
 }

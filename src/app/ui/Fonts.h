@@ -6,7 +6,7 @@
 namespace quorix {
 
 // Font family names the windows are designed with.
-inline const QString kGothic = QStringLiteral("ＭＳ ゴシック");   // fixed pitch
+inline const QString kGothic = QStringLiteral("ＭＳ ゴシック");    // fixed pitch
 inline const QString kPGothic = QStringLiteral("ＭＳ Ｐゴシック"); // proportional
 
 // Maps the design families onto installed Japanese fonts (IPAGothic, Noto Sans CJK JP, ...).

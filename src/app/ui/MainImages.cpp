@@ -12,19 +12,23 @@ constexpr int kImageCount = 17;
 
 // Freedesktop names tried for each slot; empty for slots the list never shows.
 const char* const kThemeNames[kImageCount] = {
-    "folder-open",            // 0 browse for a folder
-    "go-up",                  // 1 up one level, ".." row
-    "edit-delete",            // 2 delete
-    "edit-copy",              // 3 copy
-    "edit-cut",               // 4 move
-    "folder-new",             // 5 new folder
-    nullptr,                  // 6
-    "system-search",          // 7 filter
-    "edit-find",              // 8 find a row
-    nullptr, nullptr, nullptr, nullptr, nullptr, // 9 .. 13
-    "accessories-calculator", // 14 calculator
+    "folder-open",   // 0 browse for a folder
+    "go-up",         // 1 up one level, ".." row
+    "edit-delete",   // 2 delete
+    "edit-copy",     // 3 copy
+    "edit-cut",      // 4 move
+    "folder-new",    // 5 new folder
+    nullptr,         // 6
+    "system-search", // 7 filter
+    "edit-find",     // 8 find a row
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,                    // 9 .. 13
+    "accessories-calculator",   // 14 calculator
     "application-x-executable", // 15 files without an icon
-    "folder",                 // 16 folder rows
+    "folder",                   // 16 folder rows
 };
 
 const QColor kFolderYellow(0xF0, 0xC8, 0x40);

@@ -62,9 +62,11 @@ struct KeyBarSection
 };
 
 inline constexpr KeyBarSection kKeyBar1[] = {
-    {u"L:ﾄﾞﾗｲﾌﾞ", 53}, {u"←(BS)/→:ﾌｫﾙﾀﾞ入れ替え", 145}, {u"S:ｿｰﾄ", 43},
-    {u"M:移動", 47},   {u"F:検索", 47},                   {u"D:削除", 47},
-    {u"C:ｺﾋﾟｰ", 47},   {u"V:ﾋﾞｭｰ", 47},                   {u"E:編集", 50},
+    {u"L:ﾄﾞﾗｲﾌﾞ", 53}, {u"←(BS)/→:ﾌｫﾙﾀﾞ入れ替え", 145},
+    {u"S:ｿｰﾄ", 43},    {u"M:移動", 47},
+    {u"F:検索", 47},   {u"D:削除", 47},
+    {u"C:ｺﾋﾟｰ", 47},   {u"V:ﾋﾞｭｰ", 47},
+    {u"E:編集", 50},
 };
 
 inline constexpr KeyBarSection kKeyBar2[] = {

@@ -311,8 +311,7 @@ void TForm1::buildMenus()
         m->setObjectName(QString::fromLatin1(name));
         return m;
     };
-    auto item = [this](QMenu* m, const char* name, const QString& text,
-                       void (TForm1::*handler)()) {
+    auto item = [this](QMenu* m, const char* name, const QString& text, void (TForm1::*handler)()) {
         QAction* a = m->addAction(text);
         a->setObjectName(QString::fromLatin1(name));
         connect(a, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
@@ -320,10 +319,9 @@ void TForm1::buildMenus()
     };
 
     Menu_file = menu("Menu_file", texts::kMenuFile);
-    Menu_esplorer = item(Menu_file, "Menu_esplorer", texts::kMenuExplorer,
-                         &TForm1::Menu_esplorerClick);
-    Menu_control = item(Menu_file, "Menu_control", texts::kMenuControl,
-                        &TForm1::Menu_controlClick);
+    Menu_esplorer =
+        item(Menu_file, "Menu_esplorer", texts::kMenuExplorer, &TForm1::Menu_esplorerClick);
+    Menu_control = item(Menu_file, "Menu_control", texts::kMenuControl, &TForm1::Menu_controlClick);
     Menu_file->addSeparator();
     Menu_close = item(Menu_file, "Menu_close", texts::kMenuClose, &TForm1::Menu_closeClick);
 

@@ -80,39 +80,39 @@ public:
     ~TForm1() override;
 
     // ---- Shared fields ---------------------------------------------------------------
-    int SortKind = 1;                      // 1 name, 2 size, 3 type, 4 modified, 5 attributes
+    int SortKind = 1; // 1 name, 2 size, 3 type, 4 modified, 5 attributes
     std::array<int, 5> ColumnWidths{180, 60, 140, 120, 40};
-    int FileCount = 0;                     // file rows listed
-    int FolderCount = 0;                   // folder rows listed, ".." included
-    bool EditingName = false;              // an in-place rename is under way
-    bool ComboClickArmed = false;          // the last mouse press went to a combo box
-    std::array<QString, 5> MaskPatterns;   // patterns of a multi-pattern mask
-    QString ReselectName;                  // caption to select again after a refresh
+    int FileCount = 0;                      // file rows listed
+    int FolderCount = 0;                    // folder rows listed, ".." included
+    bool EditingName = false;               // an in-place rename is under way
+    bool ComboClickArmed = false;           // the last mouse press went to a combo box
+    std::array<QString, 5> MaskPatterns;    // patterns of a multi-pattern mask
+    QString ReselectName;                   // caption to select again after a refresh
     QString SortMuki = QStringLiteral("U"); // "U" ascending, "D" descending
     QString FileSort = QStringLiteral("N"); // N, S, T, D, A
-    bool CopyMode = false;                 // the copy/move dialog copies (true) or moves
-    bool PanelShown = false;               // the assignment panel was shown since the last key-up
-    QString RequestedPath;                 // a path entered or picked, before it is CurrentDir
-    QString NoChgChar;                     // stored setting, no behaviour
-    QString AppVersion;                    // "1.06" once shown
-    QString LastDrive;                     // drive of the previous listing
-    QString CurrentDir;                    // the folder listed, no trailing "\"
-    QString TargetPath;                    // the item an operation acts on
-    QString NewPath;                       // folder being made / row after in-place rename
-    QString SearchPattern;                 // pattern handed to the folder enumeration
-    QString EntryPath;                     // full path of the list entry being examined
-    QString FileMask;                      // the mask shown in ComboBox2
-    QString EditApp;                       // editor program
+    bool CopyMode = false;                  // the copy/move dialog copies (true) or moves
+    bool PanelShown = false;                // the assignment panel was shown since the last key-up
+    QString RequestedPath;                  // a path entered or picked, before it is CurrentDir
+    QString NoChgChar;                      // stored setting, no behaviour
+    QString AppVersion;                     // "1.06" once shown
+    QString LastDrive;                      // drive of the previous listing
+    QString CurrentDir;                     // the folder listed, no trailing "\"
+    QString TargetPath;                     // the item an operation acts on
+    QString NewPath;                        // folder being made / row after in-place rename
+    QString SearchPattern;                  // pattern handed to the folder enumeration
+    QString EntryPath;                      // full path of the list entry being examined
+    QString FileMask;                       // the mask shown in ComboBox2
+    QString EditApp;                        // editor program
     std::array<ExternalCommandSlot, 26> ExternalCommand; // slots A .. Z
-    int FolderImage = 16;                  // image of folder rows
-    int TypeCacheCount = 16;               // highest type-cache number in use
+    int FolderImage = 16;                                // image of folder rows
+    int TypeCacheCount = 16;                             // highest type-cache number in use
     // TypeCache: declared by the listing area (type names and icons) next to TypeCacheCount.
-    int DoneCount = 0;                     // successful items of a multi-item operation
-    int NoIconImage = 15;                  // image of files without an icon
-    int LastDialogResult = 0;              // result code of the last message box / dialog
-    WindowOrigin MainRect;                 // taken by RememberWindowRect
-    bool SuspendAutoRefresh = false;       // while true the folder watcher does not refresh
-    int TextLimit = 0;                     // characters the viewer may hold (set when shown)
+    int DoneCount = 0;               // successful items of a multi-item operation
+    int NoIconImage = 15;            // image of files without an icon
+    int LastDialogResult = 0;        // result code of the last message box / dialog
+    WindowOrigin MainRect;           // taken by RememberWindowRect
+    bool SuspendAutoRefresh = false; // while true the folder watcher does not refresh
+    int TextLimit = 0;               // characters the viewer may hold (set when shown)
 
     // Main image list: 0..16 are the program's own pictures (tool buttons, 15 no icon,
     // 16 folder); the type cache appends from 17 on. ImageList2: the drive menu's pictures.
@@ -120,7 +120,7 @@ public:
     QList<QIcon> ImageList2;
 
     // ---- Controls ---------------------------------------------------------------------
-    QFrame* Coolbar1 = nullptr;            // band bar: tool bar band, path box band
+    QFrame* Coolbar1 = nullptr; // band bar: tool bar band, path box band
     QToolBar* tlbrMyButtons = nullptr;
     QToolButton* tlbtnBrowse = nullptr;
     QToolButton* tlbtnUpOneLevel = nullptr;
@@ -131,14 +131,14 @@ public:
     QToolButton* tlbtnFindFile = nullptr;
     QToolButton* tlbtnFind = nullptr;
     QToolButton* tlbcalculat = nullptr;
-    QLabel* Coolbar1BandText = nullptr;    // "ディレクトリ" before the path box
-    QComboBox* ComboBox1 = nullptr;        // path box
+    QLabel* Coolbar1BandText = nullptr; // "ディレクトリ" before the path box
+    QComboBox* ComboBox1 = nullptr;     // path box
     QFrame* Panel1 = nullptr;
-    QLabel* Label1 = nullptr;              // path label
-    QLabel* Label2 = nullptr;              // counts and free space
-    QLabel* Label3 = nullptr;              // sort label
-    QComboBox* ComboBox2 = nullptr;        // mask box
-    QTreeView* ListView1 = nullptr;        // the folder listing, over ListModel
+    QLabel* Label1 = nullptr;       // path label
+    QLabel* Label2 = nullptr;       // counts and free space
+    QLabel* Label3 = nullptr;       // sort label
+    QComboBox* ComboBox2 = nullptr; // mask box
+    QTreeView* ListView1 = nullptr; // the folder listing, over ListModel
     FileListModel* ListModel = nullptr;
     // ListView2 (folder staging list): kept by the listing area as plain rows, no widget.
     QHeaderView* HeaderControl1 = nullptr; // key bar, upper strip
@@ -147,23 +147,23 @@ public:
     QGroupBox* GroupBox1 = nullptr;        // assignment panel
     QLabel* Label4 = nullptr;
     QLabel* Label5 = nullptr;
-    QListWidget* ListBox1 = nullptr;       // hidden item list of delete / copy / move
-    QLabel* Image1 = nullptr;              // hidden picture
-    QPlainTextEdit* RichEdit1 = nullptr;   // hidden, without use
-    QPlainTextEdit* Memo1 = nullptr;       // hidden, without use
-    QMenu* PopupMenu1 = nullptr;           // drive menu
-    QDialog* FindDialog1 = nullptr;        // viewer search; created by the viewer area
-    QTimer* RefreshTimer = nullptr;        // watcher's refresh timer; created by the watcher area
+    QListWidget* ListBox1 = nullptr;     // hidden item list of delete / copy / move
+    QLabel* Image1 = nullptr;            // hidden picture
+    QPlainTextEdit* RichEdit1 = nullptr; // hidden, without use
+    QPlainTextEdit* Memo1 = nullptr;     // hidden, without use
+    QMenu* PopupMenu1 = nullptr;         // drive menu
+    QDialog* FindDialog1 = nullptr;      // viewer search; created by the viewer area
+    QTimer* RefreshTimer = nullptr;      // watcher's refresh timer; created by the watcher area
 
     // Menus. MainMenu1 is the normal menu bar, MainMenu2 the viewer's; ShowViewerMenu swaps.
     QMenuBar* MainMenu1 = nullptr;
     QMenuBar* MainMenu2 = nullptr;
-    QMenu* Menu_file = nullptr;            // "ﾌｧｲﾙ"
-    QMenu* Menu_edit = nullptr;            // "編集"
-    QMenu* Menu_outapp = nullptr;          // "外部ｺﾏﾝﾄﾞ"
-    QMenu* Menu_text = nullptr;            // "編集ｱﾌﾟﾘ"
-    QMenu* Menu_other = nullptr;           // "その他"
-    QMenu* Menu_help = nullptr;            // "ﾍﾙﾌﾟ"
+    QMenu* Menu_file = nullptr;   // "ﾌｧｲﾙ"
+    QMenu* Menu_edit = nullptr;   // "編集"
+    QMenu* Menu_outapp = nullptr; // "外部ｺﾏﾝﾄﾞ"
+    QMenu* Menu_text = nullptr;   // "編集ｱﾌﾟﾘ"
+    QMenu* Menu_other = nullptr;  // "その他"
+    QMenu* Menu_help = nullptr;   // "ﾍﾙﾌﾟ"
     QAction* Menu_esplorer = nullptr;
     QAction* Menu_control = nullptr;
     QAction* Menu_close = nullptr;
@@ -176,15 +176,15 @@ public:
     QAction* Menu_info = nullptr;
     QAction* Menu_all = nullptr;
     QAction* Menu_set = nullptr;
-    std::array<QAction*, 26> Menu_out{};   // Menu_outa .. Menu_outz, hidden, Alt+A .. Alt+Z
+    std::array<QAction*, 26> Menu_out{}; // Menu_outa .. Menu_outz, hidden, Alt+A .. Alt+Z
     QAction* Menu_outee = nullptr;
     QAction* Menu_sete = nullptr;
     QAction* DeskTop_set = nullptr;
     QAction* Menu_hp = nullptr;
     QAction* Menu_add = nullptr;
     QAction* Menu_ver = nullptr;
-    QAction* ViewClose = nullptr;          // viewer menu "閉じる", Esc
-    QAction* Find_m2 = nullptr;            // viewer menu "検索"
+    QAction* ViewClose = nullptr; // viewer menu "閉じる", Esc
+    QAction* Find_m2 = nullptr;   // viewer menu "検索"
 
     // The nine dialogs, created once after the main window (createDialogs) and living as
     // long as it.
@@ -212,10 +212,10 @@ public:
     bool firstListingMade() const { return m_firstIdleDone; }
 
     // ---- Settings and histories (src/settings/ui/TForm1Settings.cpp) -----------------
-    void LoadSettings();   // creation: read the settings file and apply it
-    bool SaveSettings();   // close: false when the file could not be written
-    void LoadHistories();  // show: path and mask histories into the two boxes
-    void SaveHistories();  // close: push and save both main-window histories
+    void LoadSettings();  // creation: read the settings file and apply it
+    bool SaveSettings();  // close: false when the file could not be written
+    void LoadHistories(); // show: path and mask histories into the two boxes
+    void SaveHistories(); // close: push and save both main-window histories
     void PushPathHistory();
     void PushMaskHistory();
 
