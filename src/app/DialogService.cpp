@@ -26,10 +26,7 @@ public:
         return {};
     }
     QString browseForFolder(const QString&, const QString&) override { return {}; }
-    QString openFileName(const QString&, const QString&, const QStringList&) override
-    {
-        return {};
-    }
+    QString openFileName(const QString&, const QString&, const QStringList&) override { return {}; }
     int choose(const QString&, const QString&, const QStringList&, int) override { return -1; }
     std::unique_ptr<ProgressWindow> openProgress(const QString&) override;
 };

@@ -18,9 +18,11 @@ private slots:
         ScriptedDialogs script;
         script.expectMessage(IDYES).expectWarning(IDNO).expectInput(QStringLiteral("abc"));
         auto& d = DialogService::instance();
-        QCOMPARE(d.messageBox(QStringLiteral("本当に？"), QStringLiteral("確認"), MB_YESNO | MB_ICONQUESTION),
+        QCOMPARE(d.messageBox(QStringLiteral("本当に？"), QStringLiteral("確認"),
+                              MB_YESNO | MB_ICONQUESTION),
                  int(IDYES));
-        QCOMPARE(d.warning(QStringLiteral("w"), QPoint(150, 150), WarningButtons::YesNo), int(IDNO));
+        QCOMPARE(d.warning(QStringLiteral("w"), QPoint(150, 150), WarningButtons::YesNo),
+                 int(IDNO));
         bool ok = false;
         QCOMPARE(d.inputBox(QStringLiteral("ﾌｧｲﾙ検索"), QStringLiteral("p"), {}, &ok),
                  QStringLiteral("abc"));
@@ -36,7 +38,8 @@ private slots:
     {
         ScriptedDialogs script;
         script.expectInput(QStringLiteral("x"));
-        QCOMPARE(DialogService::instance().messageBox(QStringLiteral("t"), QStringLiteral("c"), MB_YESNO),
+        QCOMPARE(DialogService::instance().messageBox(QStringLiteral("t"), QStringLiteral("c"),
+                                                      MB_YESNO),
                  int(IDNO));
         QCOMPARE(script.failures().size(), 1);
         QVERIFY(!script.allAnswered());

@@ -3,7 +3,14 @@
 #include "app/DialogService.h"
 #include "app/ui/AppWindows.h"
 #include "app/ui/Fonts.h"
+#include "app/ui/QtDialogService.h"
 #include "app/ui/TForm1.h"
+#include "platform/ProgramPath.h"
+
+#if __has_include("platform/InstanceLock.h")
+#include "platform/InstanceLock.h"
+#define QUORIX_HAVE_INSTANCE_LOCK 1
+#endif
 
 #include <QApplication>
 
@@ -45,9 +52,21 @@ public:
 int runQuorix(int argc, char** argv)
 {
     QuorixApplication app(argc, argv);
+
+    // One copy per program file name. A second copy ends here, silently.
+#ifdef QUORIX_HAVE_INSTANCE_LOCK
+    const QString lockName = platform::InstanceLock::nameForProgram(platform::programFilePath());
+    std::unique_ptr<platform::InstanceLock> lock = platform::InstanceLock::acquire(lockName);
+    if (!lock)
+        return 0;
+#endif
+
     QApplication::setApplicationName(kTitle);
     installFontSubstitutes();
+    QtDialogService dialogs;
+    DialogService::install(&dialogs);
     try {
+        // The main window first (its creation reads the settings), then the dialogs.
         auto form1 = std::make_unique<TForm1>();
         createDialogs(form1.get());
         form1->show();
@@ -55,6 +74,8 @@ int runQuorix(int argc, char** argv)
     } catch (const std::exception& e) {
         QuorixApplication::showError(e);
     }
+    DialogService::install(nullptr);
+    // The lock is released when it goes out of scope, after the loop has ended.
     return 0;
 }
 
