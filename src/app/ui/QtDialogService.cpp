@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <limits>
+
 namespace quorix {
 
 namespace {
@@ -92,11 +94,9 @@ public:
         m_dialog->setWindowModality(Qt::WindowModal);
         m_dialog->setAutoClose(false);
         m_dialog->setAutoReset(false);
-        m_dialog->setMinimumDuration(0);
+        // QProgressDialog would show itself on its own schedule; this window decides.
+        m_dialog->setMinimumDuration(std::numeric_limits<int>::max());
         m_dialog->setRange(0, 0);
-        m_dialog->hide();
-        // QProgressDialog shows itself on construction after its own delay; ours decides.
-        m_dialog->reset();
         m_dialog->hide();
         m_clock.start();
         // Also appears when the operation runs while the event loop turns.

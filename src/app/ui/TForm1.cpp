@@ -105,6 +105,7 @@ void TForm1::buildControls()
 {
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("ClientArea"));
+    m_client->setFont(designFont(kPGothic, 12));
     setCentralWidget(m_client);
 
     Coolbar1 = new QFrame(m_client);
