@@ -2,6 +2,12 @@
 
 #include "app/DialogService.h"
 
+#if __has_include("platform/FileSystem.h") && __has_include("navigation/PathRules.h")
+#include "navigation/PathRules.h"
+#include "platform/FileSystem.h"
+#define QUORIX_HAVE_FILE_SYSTEM 1
+#endif
+
 namespace quorix {
 
 namespace {
@@ -9,10 +15,14 @@ namespace {
 const QString kMissingFolder =
     QStringLiteral("ディレクトリが見つかりません。ディレクトリを作成しますか？");
 
-// Until the file-system layer is in place every folder counts as present.
-bool folderExists(const QString&)
+bool folderExists(const QString& folder)
 {
+#ifdef QUORIX_HAVE_FILE_SYSTEM
+    return platform::isDirectory(folder);
+#else
+    Q_UNUSED(folder);
     return true;
+#endif
 }
 
 } // namespace
@@ -32,9 +42,14 @@ StartFolder checkStartFolder(const QString& folder, QPoint questionAt, int* dial
     return StartFolder::Keep;
 }
 
-bool makeStartFolder(const QString&)
+bool makeStartFolder(const QString& folder)
 {
+#ifdef QUORIX_HAVE_FILE_SYSTEM
+    return MakeFolderChain(folder);
+#else
+    Q_UNUSED(folder);
     return false;
+#endif
 }
 
 QString driveOf(const QString& logicalPath)

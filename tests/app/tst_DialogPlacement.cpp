@@ -3,7 +3,15 @@
 #include "app/DialogPlacement.h"
 #include "app/ui/AppWindows.h"
 #include "app/ui/TForm1.h"
+#include "commands/ui/TAppopenForm.h"
+#include "commands/ui/TOutAppForm.h"
+#include "commands/ui/TSettingForm.h"
+#include "fileinfo/ui/TFileInfoForm.h"
 #include "fileops/ui/TPlusCopyForm.h"
+#include "fileops/ui/TRNameAForm.h"
+#include "fileops/ui/TRNameForm.h"
+#include "find/ui/TFindForm.h"
+#include "navigation/ui/TSortForm.h"
 
 #include <QTest>
 
@@ -33,6 +41,34 @@ private slots:
         QFETCH(int, dialogSize);
         QFETCH(int, expected);
         QCOMPARE(quorix::centredOrigin(edge, mainSize, dialogSize), expected);
+    }
+
+    // The nine dialogs exist once each, hidden, with their captions and client sizes.
+    void dialogsCreatedOnce()
+    {
+        TForm1 form;
+        createDialogs(&form);
+        const QList<std::tuple<QDialog*, QString, QSize>> expected = {
+            {form.PlusCopyForm, QString(), QSize(242, 213)},
+            {form.FindForm, QStringLiteral("絞り込み・検索"), QSize()},
+            {form.SortForm, QStringLiteral("ソートタイプ"), QSize()},
+            {form.FileInfoForm, QStringLiteral("ﾌｧｲﾙ情報"), QSize(392, 273)},
+            {form.OutAppForm, QStringLiteral("引数"), QSize(342, 173)},
+            {form.AppopenForm, QStringLiteral("外部コマンド設定"), QSize(494, 366)},
+            {form.RNameAForm, QStringLiteral("名前変更"), QSize(372, 116)},
+            {form.RNameForm, QStringLiteral("名前変更"), QSize(372, 167)},
+            {form.SettingForm, QStringLiteral("設定画面"), QSize(442, 138)},
+        };
+        for (const auto& [dialog, caption, size] : expected) {
+            QVERIFY(dialog);
+            if (!caption.isNull())
+                QCOMPARE(dialog->windowTitle(), caption);
+            if (size.isValid())
+                QCOMPARE(dialog->size(), size);
+            QVERIFY(!dialog->isVisible());
+            QCOMPARE(dialog->parentWidget(), &form);
+        }
+        QCOMPARE(form.findChildren<QDialog*>(Qt::FindDirectChildrenOnly).size(), 9);
     }
 
     // A dialog shown by the program places itself from MainRect and the live window size.

@@ -55,18 +55,17 @@ private slots:
         QTest::addColumn<QString>("press");
         QTest::addColumn<int>("result");
         QTest::addColumn<int>("icon");
-        QTest::newRow("ok, information")
-            << int(MB_OK | MB_ICONINFORMATION) << QStringList{u"OK"_s} << u"OK"_s << int(IDOK)
-            << int(QMessageBox::Information);
+        QTest::newRow("ok, information") << int(MB_OK | MB_ICONINFORMATION) << QStringList{u"OK"_s}
+                                         << u"OK"_s << int(IDOK) << int(QMessageBox::Information);
         QTest::newRow("ok cancel, cancel")
             << int(MB_OKCANCEL | MB_ICONEXCLAMATION) << QStringList{u"OK"_s, u"キャンセル"_s}
             << u"キャンセル"_s << int(IDCANCEL) << int(QMessageBox::Warning);
-        QTest::newRow("yes no, no") << int(MB_YESNO | MB_ICONQUESTION)
-                                    << QStringList{u"いいえ(&N)"_s, u"はい(&Y)"_s}
-                                    << u"いいえ(&N)"_s << int(IDNO) << int(QMessageBox::Question);
-        QTest::newRow("yes no, yes") << int(MB_YESNO | MB_ICONSTOP)
-                                     << QStringList{u"いいえ(&N)"_s, u"はい(&Y)"_s}
-                                     << u"はい(&Y)"_s << int(IDYES) << int(QMessageBox::Critical);
+        QTest::newRow("yes no, no")
+            << int(MB_YESNO | MB_ICONQUESTION) << QStringList{u"いいえ(&N)"_s, u"はい(&Y)"_s}
+            << u"いいえ(&N)"_s << int(IDNO) << int(QMessageBox::Question);
+        QTest::newRow("yes no, yes")
+            << int(MB_YESNO | MB_ICONSTOP) << QStringList{u"いいえ(&N)"_s, u"はい(&Y)"_s}
+            << u"はい(&Y)"_s << int(IDYES) << int(QMessageBox::Critical);
     }
     void messageBoxButtonsAndResults()
     {
