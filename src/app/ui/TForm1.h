@@ -1,5 +1,8 @@
 #pragma once
 
+#include "listing/FolderStaging.h"
+#include "listing/TypeCache.h"
+
 #include <QMainWindow>
 #include <QPoint>
 #include <QString>
@@ -106,7 +109,7 @@ public:
     std::array<ExternalCommandSlot, 26> ExternalCommand; // slots A .. Z
     int FolderImage = 16;                                // image of folder rows
     int TypeCacheCount = 16;                             // highest type-cache number in use
-    // TypeCache: declared by the listing area (type names and icons) next to TypeCacheCount.
+    quorix::TypeCache TypeCache;                         // type names and pictures seen this run
     int DoneCount = 0;               // successful items of a multi-item operation
     int NoIconImage = 15;            // image of files without an icon
     int LastDialogResult = 0;        // result code of the last message box / dialog
@@ -140,7 +143,7 @@ public:
     QComboBox* ComboBox2 = nullptr; // mask box
     QTreeView* ListView1 = nullptr; // the folder listing, over ListModel
     FileListModel* ListModel = nullptr;
-    // ListView2 (folder staging list): kept by the listing area as plain rows, no widget.
+    FolderStaging ListView2; // folder staging list of the listing: plain rows, no widget
     QHeaderView* HeaderControl1 = nullptr; // key bar, upper strip
     QHeaderView* HeaderControl2 = nullptr; // key bar, lower strip
     QPlainTextEdit* TextView = nullptr;    // text viewer, hidden outside the viewer

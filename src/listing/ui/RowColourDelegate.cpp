@@ -1,7 +1,7 @@
 #include "listing/ui/RowColourDelegate.h"
 
 #include "listing/FileListModel.h"
-#include "listing/ui/ImageList.h"
+#include "listing/ui/TypeImages.h"
 
 namespace quorix::ui {
 
@@ -22,7 +22,7 @@ QColor rowTextColour(RowColour colour, const QPalette& palette)
     }
 }
 
-RowColourDelegate::RowColourDelegate(const ImageList* images, QObject* parent)
+RowColourDelegate::RowColourDelegate(const QList<QIcon>* images, QObject* parent)
     : QStyledItemDelegate(parent), m_images(images)
 {
 }
@@ -38,11 +38,11 @@ void RowColourDelegate::initStyleOption(QStyleOptionViewItem* option,
     option->font.setStrikeOut(colour == RowColour::MaroonStruck);
 
     if (index.column() == FileListModel::NameColumn && m_images) {
-        const QIcon icon = m_images->icon(index.data(FileListModel::ImageIndexRole).toInt());
+        const QIcon icon = m_images->value(index.data(FileListModel::ImageIndexRole).toInt());
         if (!icon.isNull()) {
             option->icon = icon;
             option->features |= QStyleOptionViewItem::HasDecoration;
-            option->decorationSize = QSize(ImageList::kSize, ImageList::kSize);
+            option->decorationSize = QSize(kImageSize, kImageSize);
         }
     }
 }

@@ -3,12 +3,12 @@
 #include "listing/ListRow.h"
 
 #include <QColor>
+#include <QIcon>
+#include <QList>
 #include <QPalette>
 #include <QStyledItemDelegate>
 
 namespace quorix::ui {
-
-class ImageList;
 
 // The text colour of a row kind in a palette: window text, navy, purple, the grey of
 // disabled text, maroon.
@@ -23,13 +23,14 @@ class RowColourDelegate : public QStyledItemDelegate
     Q_OBJECT
 
 public:
-    RowColourDelegate(const ImageList* images, QObject* parent = nullptr);
+    // images: the main image list the rows' image indexes point into.
+    RowColourDelegate(const QList<QIcon>* images, QObject* parent = nullptr);
 
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 
 private:
-    const ImageList* m_images;
+    const QList<QIcon>* m_images;
 };
 
 } // namespace quorix::ui
