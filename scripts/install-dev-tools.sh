@@ -6,6 +6,9 @@ set -eu
 PACKAGES="
 imagemagick
 xdotool
+python3-pyatspi
+at-spi2-core
+dbus-x11
 "
 
 missing=""

@@ -61,7 +61,10 @@ int runQuorix(int argc, char** argv)
         return 0;
 #endif
 
-    QApplication::setApplicationName(kTitle);
+    // The title "Quorix" is the default caption of message boxes (the dialog service
+    // uses it). The application name stays the program file name: the desktop and the
+    // accessibility bus know the program under it, and a display name would be appended
+    // to every window caption.
     installFontSubstitutes();
     QtDialogService dialogs;
     DialogService::install(&dialogs);

@@ -70,6 +70,11 @@ QHeaderView* makeKeyBar(QWidget* parent, const texts::KeyBarSection* sections, i
     for (int i = 0; i < count; ++i)
         bar->resizeSection(i, sections[i].width);
     bar->setFocusPolicy(Qt::NoFocus);
+    // A bare header has no accessible children of its own: the strip reads out as a whole.
+    QStringList texts;
+    for (int i = 0; i < count; ++i)
+        texts << QString::fromUtf16(sections[i].text);
+    bar->setAccessibleName(texts.join(QStringLiteral("  ")));
     return bar;
 }
 
@@ -438,6 +443,9 @@ void TForm1::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     layoutControls();
+    // The window manager may add or change the frame at any time after the first show.
+    if (isVisible())
+        updateMinimumSize();
 }
 
 // The minimum is one of the outer frame; Qt's minimum size is one of the client area.
@@ -495,7 +503,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
         auto* w = qobject_cast<QWidget*>(watched);
         auto* ke = static_cast<QKeyEvent*>(event);
         // Keys with Alt held reach the dialog-key hook once, at the focused control.
-        if (w && w->window() == this && w == QApplication::focusWidget() &&
+        QWidget* focus = QApplication::focusWidget();
+        const bool atFocus = w && (w == focus || (!focus && w == this));
+        if (atFocus && w->window() == this &&
             (ke->modifiers().testFlag(Qt::AltModifier) || ke->key() == Qt::Key_Alt))
             CMDialogKey(ke);
     }
