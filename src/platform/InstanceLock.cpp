@@ -45,19 +45,19 @@ QByteArray InstanceLock::lockFolder()
 {
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
     if (usableRuntimeDir(runtime))
-        return runtime + "/quorix";
+        return runtime;
     return "/tmp/quorix-" + QByteArray::number(getuid());
 }
 
 std::unique_ptr<InstanceLock> InstanceLock::acquire(const QString& name)
 {
     const QByteArray folder = lockFolder();
-    if (!privateFolder(folder))
+    if (folder != qgetenv("XDG_RUNTIME_DIR") && !privateFolder(folder))
         return std::unique_ptr<InstanceLock>(new InstanceLock(-1));
     QByteArray file = name.toUtf8().replace('/', '_');
     if (file.isEmpty() || file == "." || file == "..")
         file = "quorix";
-    const QByteArray path = folder + '/' + file + ".lock";
+    const QByteArray path = folder + "/quorix-lock-" + file;
     // The file stays: removing it would let a third copy lock a new file while the second
     // still holds the old one. Opening and locking it is one atomic test-and-take.
     const int fd = open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);

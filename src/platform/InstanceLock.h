@@ -18,7 +18,8 @@ public:
     // The file name of the program path: the text after the last '/', '\' or ':'.
     static QString nameForProgram(const QString& programFilePath);
 
-    // Folder that holds the lock files ($XDG_RUNTIME_DIR/quorix, else /tmp/quorix-<uid>).
+    // Folder that holds the lock files "quorix-lock-<name>": $XDG_RUNTIME_DIR when it is
+    // usable, else the private folder /tmp/quorix-<uid>.
     static QByteArray lockFolder();
 
     ~InstanceLock();
