@@ -8,6 +8,9 @@ BUILD_TYPE ?= RelWithDebInfo
 # ccache shares objects between checkouts of the same tree.
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
+# Preprocessor mode: direct mode would hand out objects compiled in a checkout where a
+# header tested with __has_include did not exist yet.
+export CCACHE_NODIRECT := 1
 
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 ifneq ($(shell command -v ccache 2>/dev/null),)
