@@ -2,10 +2,11 @@
 
 #include "app/DialogService.h"
 
-#if __has_include("platform/FileSystem.h") && __has_include("navigation/PathRules.h")
-#include "navigation/PathRules.h"
 #include "platform/FileSystem.h"
-#define QUORIX_HAVE_FILE_SYSTEM 1
+
+#if __has_include("navigation/PathRules.h")
+#include "navigation/PathRules.h"
+#define QUORIX_HAVE_FOLDER_CHAIN 1
 #endif
 
 namespace quorix {
@@ -15,21 +16,11 @@ namespace {
 const QString kMissingFolder =
     QStringLiteral("ディレクトリが見つかりません。ディレクトリを作成しますか？");
 
-bool folderExists(const QString& folder)
-{
-#ifdef QUORIX_HAVE_FILE_SYSTEM
-    return platform::isDirectory(folder);
-#else
-    Q_UNUSED(folder);
-    return true;
-#endif
-}
-
 } // namespace
 
 StartFolder checkStartFolder(const QString& folder, QPoint questionAt, int* dialogResult)
 {
-    if (folder.size() == 2 || folderExists(folder))
+    if (folder.size() == 2 || platform::isDirectory(folder))
         return StartFolder::Keep;
     const int answer =
         DialogService::instance().warning(kMissingFolder, questionAt, WarningButtons::YesNo);
@@ -44,7 +35,7 @@ StartFolder checkStartFolder(const QString& folder, QPoint questionAt, int* dial
 
 bool makeStartFolder(const QString& folder)
 {
-#ifdef QUORIX_HAVE_FILE_SYSTEM
+#ifdef QUORIX_HAVE_FOLDER_CHAIN
     return MakeFolderChain(folder);
 #else
     Q_UNUSED(folder);

@@ -4,10 +4,7 @@
 #include "app/StartFolder.h"
 #include "app/ui/TForm1.h"
 
-#if __has_include("platform/DriveTable.h") && __has_include("navigation/PathRules.h")
 #include "platform/DriveTable.h"
-#define QUORIX_HAVE_DRIVES 1
-#endif
 
 #include <QComboBox>
 #include <QDir>
@@ -28,21 +25,15 @@ class StartFolderTest : public QObject
 private slots:
     void initTestCase()
     {
-#ifndef QUORIX_HAVE_DRIVES
-        QSKIP("no drive table yet");
-#else
         QVERIFY(m_c.isValid());
         QVERIFY(QDir(m_c.path()).mkpath(u"DATA"_s));
-        qputenv("QUORIX_DRIVES", ("C=" + m_c.path() + ";A=removable:").toUtf8());
+        qputenv("QUORIX_DRIVES", QString(u"C="_s + m_c.path() + u";A=removable:"_s).toUtf8());
         platform::DriveTable::reload();
-#endif
     }
     void cleanupTestCase()
     {
         qunsetenv("QUORIX_DRIVES");
-#ifdef QUORIX_HAVE_DRIVES
         platform::DriveTable::reload();
-#endif
     }
 
     // Drives and existing folders are taken as they are, without a question.
@@ -66,6 +57,9 @@ private slots:
 
     void missingFolderYesCreatesIt()
     {
+#if !__has_include("navigation/PathRules.h")
+        QSKIP("folder chain not built yet");
+#endif
         ScriptedDialogs script;
         script.expectWarning(IDYES);
         TForm1 form;

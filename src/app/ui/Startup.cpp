@@ -5,12 +5,8 @@
 #include "app/ui/Fonts.h"
 #include "app/ui/QtDialogService.h"
 #include "app/ui/TForm1.h"
-#include "platform/ProgramPath.h"
-
-#if __has_include("platform/InstanceLock.h")
 #include "platform/InstanceLock.h"
-#define QUORIX_HAVE_INSTANCE_LOCK 1
-#endif
+#include "platform/ProgramPath.h"
 
 #include <QApplication>
 
@@ -54,12 +50,10 @@ int runQuorix(int argc, char** argv)
     QuorixApplication app(argc, argv);
 
     // One copy per program file name. A second copy ends here, silently.
-#ifdef QUORIX_HAVE_INSTANCE_LOCK
     const QString lockName = platform::InstanceLock::nameForProgram(platform::programFilePath());
     std::unique_ptr<platform::InstanceLock> lock = platform::InstanceLock::acquire(lockName);
     if (!lock)
         return 0;
-#endif
 
     // The title "Quorix" is the default caption of message boxes (the dialog service
     // uses it). The application name stays the program file name: the desktop and the
