@@ -30,10 +30,10 @@ class PendingFile
 public:
     ~PendingFile() { discard(); }
 
-    int create(int dirFd)
+    int create(int dirFd, bool allowUnnamed)
     {
         m_dirFd = dirFd;
-        if (unnamedFilesUsable()) {
+        if (allowUnnamed && unnamedFilesUsable()) {
             const int fd = ::openat(dirFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
             if (fd >= 0) {
                 m_fd.reset(fd);
@@ -240,7 +240,7 @@ int copyRegularFile(Session& session, int srcDirFd, const QByteArray& srcName, i
     ::posix_fadvise(in.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
 
     PendingFile out;
-    if (const int e = out.create(dstDirFd))
+    if (const int e = out.create(dstDirFd, session.allowUnnamed()))
         return e;
     qint64 bytes = 0;
     if (const int e = copyData(session, in.get(), out.fd(), srcName, options.sameVolume, &bytes))

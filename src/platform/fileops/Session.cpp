@@ -85,6 +85,11 @@ bool Session::allowClone() const
     return !m_hooks || m_hooks->allowClone;
 }
 
+bool Session::allowUnnamed() const
+{
+    return !m_hooks || m_hooks->allowUnnamed;
+}
+
 void Session::setTotals(qint64 bytes, qint64 items)
 {
     m_totalBytes = bytes;

@@ -45,6 +45,7 @@ public:
     int fault(FaultPoint point, const QByteArray& name);
     qint64 chunkBytes() const;
     bool allowClone() const;
+    bool allowUnnamed() const;
 
     // Progress: written by the worker, read by the main thread.
     struct Snapshot

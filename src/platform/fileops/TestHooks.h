@@ -24,6 +24,7 @@ struct TestHooks
     int progressDelayMs = 500;   // the progress window opens after this much work
     qint64 chunkBytes = 0;       // size of one data chunk; 0: the engine's default
     bool allowClone = true;      // false: never try FICLONE (so data goes in chunks)
+    bool allowUnnamed = true;    // false: write copies under a temporary name (no O_TMPFILE)
     // Called on the worker thread with the point, the entry's name and the request's
     // cancel flag. Returns 0 to go on, an errno to fail that step, or CancelFault.
     std::function<int(FaultPoint, const QByteArray& name, const std::atomic<bool>& cancel)> fault;
