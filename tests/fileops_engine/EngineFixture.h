@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QMetaType>
 
 #include <sys/stat.h>
 
@@ -77,3 +78,5 @@ private:
 };
 
 } // namespace quorix::test
+
+Q_DECLARE_METATYPE(quorix::platform::FileOperationKind)

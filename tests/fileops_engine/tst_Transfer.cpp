@@ -15,7 +15,6 @@ using platform::FileOperationKind;
 using platform::ItemOutcome;
 namespace fo = platform::fileops;
 
-Q_DECLARE_METATYPE(FileOperationKind)
 
 namespace {
 
@@ -526,7 +525,7 @@ private slots:
         const auto r = runNative(FileOperationKind::Move, {src / "tree"}, dst.path());
         QUORIX_VERIFY_SCRIPT(script);
         QCOMPARE(script.lastCall().text,
-                 u"'b' を移動できません。\nﾃﾞﾊﾞｲｽの入出力ｴﾗｰが発生しました。"_s);
+                 u"'b' を移動できません。\nI/O デバイス エラーが発生したため、要求を実行できませんでした。"_s);
         QCOMPARE(script.lastCall().buttons, RetrySkipCancel);
         QCOMPARE(script.lastCall().flags, int(MB_ICONSTOP));
         if (answer == Stop) {
@@ -557,7 +556,7 @@ private slots:
         script.expectChoice(Retry);
         const auto r = runNative(FileOperationKind::Copy, {src / "f"}, dst.path());
         QUORIX_VERIFY_SCRIPT(script);
-        QVERIFY(script.lastCall().text.endsWith(u"ﾃﾞｨｽｸに十分な空き領域がありません。"_s));
+        QVERIFY(script.lastCall().text.endsWith(u"ディスクに十分な空き領域がありません。"_s));
         QVERIFY(r.succeeded());
         QCOMPARE(readFile(dst / "f"), readFile(src / "f"));
         QCOMPARE(entries(dst.path()), QList<QByteArray>({"f"}));
@@ -573,7 +572,7 @@ private slots:
         script.expectChoice(Retry).expectChoice(Skip);
         const auto r = runNative(FileOperationKind::Copy, {src / "f"}, dst / "ro");
         QUORIX_VERIFY_SCRIPT(script);
-        QCOMPARE(script.lastCall().text, u"'f' をｺﾋﾟｰできません。\nｱｸｾｽが拒否されました。"_s);
+        QCOMPARE(script.lastCall().text, u"'f' をｺﾋﾟｰできません。\nアクセスが拒否されました。"_s);
         QCOMPARE(script.lastCall().caption, u"確認"_s);
         QCOMPARE(r.items[0].outcome, ItemOutcome::Skipped);
         QCOMPARE(r.items[0].error, EACCES);
@@ -591,7 +590,7 @@ private slots:
         QUORIX_VERIFY_SCRIPT(script);
         QCOMPARE(script.calls()[0].text,
                  u"'pipe' をｺﾋﾟｰできません。\n名前付きﾊﾟｲﾌﾟやﾃﾞﾊﾞｲｽなどの特殊なﾌｧｲﾙは読み込みません。"_s);
-        QCOMPARE(script.calls()[1].text, u"'gone' をｺﾋﾟｰできません。\n指定されたﾌｧｲﾙが見つかりません。"_s);
+        QCOMPARE(script.calls()[1].text, u"'gone' をｺﾋﾟｰできません。\n指定されたファイルが見つかりません。"_s);
         QCOMPARE(r.items[0].outcome, ItemOutcome::Skipped);
         QCOMPARE(r.items[1].outcome, ItemOutcome::Skipped);
         QCOMPARE(r.code, EINVAL);

@@ -2,6 +2,7 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TestMain.h"
 
+#include "platform/PathMapping.h"
 #include "platform/fileops/Trash.h"
 
 #include <QDateTime>
@@ -99,7 +100,7 @@ private slots:
         script.expectMessage(IDYES);
         const auto r = runNative(FileOperationKind::DeleteToTrash, {dir / name});
         QUORIX_VERIFY_SCRIPT(script);
-        const QString shown = QString::fromUtf8(name);
+        const QString shown = platform::displayName(platform::nameFromNative(name));
         QCOMPARE(script.calls()[0].text,
                  folder ? u"ﾌｫﾙﾀﾞ '"_s + shown + u"' とその内容をすべてごみ箱に移しますか？"_s
                         : u"ﾌｧｲﾙ '"_s + shown + u"' をごみ箱に移しますか？"_s);
@@ -308,7 +309,7 @@ private slots:
         script.expectMessage(IDYES).expectChoice(0 /* retry */).expectChoice(2 /* no */);
         const auto r = runNative(FileOperationKind::DeleteToTrash, {dir / "f", dir / "g"});
         QUORIX_VERIFY_SCRIPT(script);
-        QCOMPARE(script.calls()[1].text, u"'f' をごみ箱に移動できません。\nｱｸｾｽが拒否されました。"_s);
+        QCOMPARE(script.calls()[1].text, u"'f' をごみ箱に移動できません。\nアクセスが拒否されました。"_s);
         QCOMPARE(script.calls()[1].buttons,
                  QStringList({u"再試行(&R)"_s, u"ｽｷｯﾌﾟ(&S)"_s, u"ｷｬﾝｾﾙ"_s}));
         // A rename that would cross volumes means no trash: the question, never a copy.

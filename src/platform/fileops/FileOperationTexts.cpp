@@ -1,9 +1,9 @@
 #include "platform/fileops/FileOperationTexts.h"
 
+#include "platform/FileSystem.h"
+
 #include <QLocale>
 
-#include <cerrno>
-#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -171,34 +171,7 @@ QString reasonSourceChanged()
 
 QString errnoText(int error)
 {
-    switch (error) {
-    case EACCES:
-    case EPERM: return u"ｱｸｾｽが拒否されました。"_s;
-    case ENOSPC: return u"ﾃﾞｨｽｸに十分な空き領域がありません。"_s;
-    case EDQUOT: return u"ﾃﾞｨｽｸの使用量の制限を超えました。"_s;
-    case ENAMETOOLONG: return u"ﾌｧｲﾙ名が長すぎます。"_s;
-    case ENOENT: return u"指定されたﾌｧｲﾙが見つかりません。"_s;
-    case ENOTDIR: return u"指定されたﾊﾟｽはﾌｫﾙﾀﾞではありません。"_s;
-    case EISDIR: return u"指定されたﾊﾟｽはﾌｫﾙﾀﾞです。"_s;
-    case EROFS: return u"ﾒﾃﾞｨｱは書き込み禁止になっています。"_s;
-    case EEXIST: return u"同じ名前の項目が既にあります。"_s;
-    case EIO: return u"ﾃﾞﾊﾞｲｽの入出力ｴﾗｰが発生しました。"_s;
-    case EBUSY:
-    case ETXTBSY: return u"ﾌｧｲﾙは別のﾌﾟﾛｾｽが使用中です。"_s;
-    case ENOTEMPTY: return u"ﾌｫﾙﾀﾞが空ではありません。"_s;
-    case EXDEV: return u"別のﾄﾞﾗｲﾌﾞへは移せません。"_s;
-    case ELOOP: return u"ｼﾝﾎﾞﾘｯｸﾘﾝｸが多すぎます。"_s;
-    case EFBIG: return u"ﾌｧｲﾙが大きすぎます。"_s;
-    case EMLINK: return u"ﾘﾝｸが多すぎます。"_s;
-    case EINVAL: return u"ﾊﾟﾗﾒｰﾀｰが間違っています。"_s;
-    case EOPNOTSUPP: return u"この操作はｻﾎﾟｰﾄされていません。"_s;
-    case EMFILE:
-    case ENFILE: return u"開いているﾌｧｲﾙが多すぎます。"_s;
-    case ENOMEM: return u"ﾒﾓﾘが不足しています。"_s;
-    default:
-        return u"ｴﾗｰ "_s + QString::number(error) + u" が発生しました。("_s +
-               QString::fromLocal8Bit(std::strerror(error)) + u")"_s;
-    }
+    return systemErrorText(windowsErrorFromErrno(error));
 }
 
 } // namespace quorix::platform::fileops::texts

@@ -46,7 +46,7 @@ QString reasonFolderOntoFile();
 QString reasonFileOntoFolder();
 QString reasonSourceChanged();
 
-// The system's reason for an errno value.
+// The system's own message for an errno value.
 QString errnoText(int error);
 
 // Byte size and time of an entry as the questions show them.

@@ -1,6 +1,7 @@
 #include "platform/fileops/Session.h"
 
 #include "app/DialogService.h"
+#include "platform/PathMapping.h"
 
 namespace quorix::platform::fileops {
 
@@ -21,7 +22,7 @@ const TestHooks* testHooks()
 
 QString shownName(const QByteArray& nativeName)
 {
-    return QString::fromUtf8(nativeName);
+    return displayName(nameFromNative(nativeName));
 }
 
 Session::Session(FileOperationKind kind) : m_kind(kind), m_hooks(g_hooks) {}
