@@ -20,7 +20,7 @@ QStringView trimBlanks(QStringView s)
     return s.mid(from, to - from);
 }
 
-enum class LineKind { Other, Section, Key };
+using LineKind = IniFile::LineKind;
 
 struct ParsedLine
 {
@@ -100,6 +100,18 @@ bool sameName(QStringView a, QStringView b)
 
 } // namespace
 
+IniFile::Line IniFile::makeLine(QString text, QString end)
+{
+    Line line;
+    line.text = std::move(text);
+    line.end = std::move(end);
+    const ParsedLine parsed = parseLine(line.text);
+    line.kind = parsed.kind;
+    line.name = parsed.name.toString();
+    line.valueAt = parsed.valueAt;
+    return line;
+}
+
 IniFile IniFile::fromBytes(const QByteArray& bytes)
 {
     IniFile ini;
@@ -112,7 +124,7 @@ IniFile IniFile::fromBytes(const QByteArray& bytes)
         if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
             continue;
         const bool crlf = c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n');
-        Line line{text.mid(start, i - start), crlf ? QStringLiteral("\r\n") : QString(c)};
+        Line line = makeLine(text.mid(start, i - start), crlf ? QStringLiteral("\r\n") : QString(c));
         if (!newlineSeen) {
             ini.m_newline = line.end;
             newlineSeen = true;
@@ -123,7 +135,7 @@ IniFile IniFile::fromBytes(const QByteArray& bytes)
         start = i + 1;
     }
     if (start < n)
-        ini.m_lines.push_back(Line{text.mid(start), QString()});
+        ini.m_lines.push_back(makeLine(text.mid(start), QString()));
     return ini;
 }
 
@@ -155,9 +167,10 @@ FileWriteResult IniFile::save(const QString& nativePath) const
 
 qsizetype IniFile::findSection(QStringView section) const
 {
+    const QStringView wanted = trimBlanks(section);
     for (qsizetype i = 0; i < lineCount(); ++i) {
-        const ParsedLine p = parseLine(m_lines[i].text);
-        if (p.kind == LineKind::Section && sameName(p.name, trimBlanks(section)))
+        const Line& line = m_lines[i];
+        if (line.kind == LineKind::Section && sameName(line.name, wanted))
             return i;
     }
     return -1;
@@ -166,17 +179,18 @@ qsizetype IniFile::findSection(QStringView section) const
 qsizetype IniFile::sectionEnd(qsizetype header) const
 {
     qsizetype i = header + 1;
-    while (i < lineCount() && parseLine(m_lines[i].text).kind != LineKind::Section)
+    while (i < lineCount() && m_lines[i].kind != LineKind::Section)
         ++i;
     return i;
 }
 
 qsizetype IniFile::findKey(qsizetype header, QStringView key) const
 {
+    const QStringView wanted = trimBlanks(key);
     const qsizetype end = sectionEnd(header);
     for (qsizetype i = header + 1; i < end; ++i) {
-        const ParsedLine p = parseLine(m_lines[i].text);
-        if (p.kind == LineKind::Key && sameName(p.name, trimBlanks(key)))
+        const Line& line = m_lines[i];
+        if (line.kind == LineKind::Key && sameName(line.name, wanted))
             return i;
     }
     return -1;
@@ -190,8 +204,8 @@ std::optional<QString> IniFile::value(QStringView section, QStringView key) cons
     const qsizetype at = findKey(header, key);
     if (at < 0)
         return std::nullopt;
-    const QString& text = m_lines[at].text;
-    return readValue(QStringView(text).mid(parseLine(text).valueAt));
+    const Line& line = m_lines[at];
+    return readValue(QStringView(line.text).mid(line.valueAt));
 }
 
 QString IniFile::readString(QStringView section, QStringView key, const QString& fallback) const
@@ -212,7 +226,7 @@ void IniFile::insertLine(qsizetype at, const QString& text)
     // The line before the new one may be the file's last one without a line break.
     if (at > 0 && m_lines[at - 1].end.isEmpty())
         m_lines[at - 1].end = m_newline;
-    m_lines.insert(m_lines.begin() + at, Line{text, m_newline});
+    m_lines.insert(m_lines.begin() + at, makeLine(text, m_newline));
 }
 
 void IniFile::writeString(const QString& section, const QString& key, const QString& value)
@@ -228,7 +242,7 @@ void IniFile::writeString(const QString& section, const QString& key, const QStr
     if (at >= 0) {
         // Keep the key as the user spelt it, with its blanks around "=".
         Line& line = m_lines[at];
-        line.text = line.text.left(parseLine(line.text).valueAt) + stored;
+        line = makeLine(line.text.left(line.valueAt) + stored, line.end);
         return;
     }
     // After the section's last key, so that blank lines and comments that lead into the
@@ -236,7 +250,7 @@ void IniFile::writeString(const QString& section, const QString& key, const QStr
     qsizetype insertAt = header + 1;
     const qsizetype end = sectionEnd(header);
     for (qsizetype i = header + 1; i < end; ++i) {
-        if (parseLine(m_lines[i].text).kind == LineKind::Key)
+        if (m_lines[i].kind == LineKind::Key)
             insertAt = i + 1;
     }
     insertLine(insertAt, key + QLatin1Char('=') + stored);

@@ -50,12 +50,19 @@ public:
 
     qsizetype lineCount() const { return qsizetype(m_lines.size()); }
 
+    enum class LineKind { Other, Section, Key };
+
 private:
     struct Line
     {
         QString text;
         QString end;  // the line break that followed it: "\r\n", "\n", "\r", or "" at the end
+        LineKind kind = LineKind::Other;
+        QString name;           // section name or key, without blanks around it
+        qsizetype valueAt = 0;  // Key: where the value starts in text
     };
+
+    static Line makeLine(QString text, QString end);
 
     // Index of the first line of the section's header, or -1.
     qsizetype findSection(QStringView section) const;

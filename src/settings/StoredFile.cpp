@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 namespace quorix::settings {
 
@@ -76,11 +77,9 @@ QString decodeStoredText(const QByteArray& bytes, bool* hadBom)
     if (bytes.startsWith("\xFF\xFE")) {
         if (hadBom)
             *hadBom = true;
-        QString text;
-        text.reserve((bytes.size() - 2) / 2);
-        for (qsizetype i = 2; i + 1 < bytes.size(); i += 2)
-            text.append(QChar(char16_t(uchar(bytes[i]) | (uchar(bytes[i + 1]) << 8))));
-        return text;
+        // Broken surrogates become U+FFFD, as in the other decodings.
+        QStringDecoder decoder(QStringDecoder::Utf16LE);
+        return decoder.decode(QByteArrayView(bytes).sliced(2));
     }
     return platform::decodeLocalText(bytes);
 }
