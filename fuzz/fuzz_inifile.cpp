@@ -15,6 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     writeSettings(settings, ini);
     const IniFile again = IniFile::fromBytes(ini.toBytes());
     if (!(readSettings(again) == settings))
-        __builtin_trap();  // what was written must read back
+        __builtin_trap(); // what was written must read back
     return 0;
 }

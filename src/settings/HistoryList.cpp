@@ -35,7 +35,7 @@ void pushHistory(QStringList& entries, const QString& text, HistoryMatch match)
             break;
         }
         if (entries[i].isEmpty())
-            entries.removeAt(i);  // the next entry moves here and is skipped
+            entries.removeAt(i); // the next entry moves here and is skipped
     }
     while (entries.size() > HistoryList::MaxEntries)
         entries.removeLast();

@@ -11,8 +11,8 @@ namespace quorix::settings {
 
 // How a pushed entry is matched against the older ones.
 enum class HistoryMatch {
-    AsciiCaseless,  // the main window's boxes: a-z equal A-Z, every other character exact
-    Exact,          // the dialogs' boxes
+    AsciiCaseless, // the main window's boxes: a-z equal A-Z, every other character exact
+    Exact,         // the dialogs' boxes
 };
 
 bool historyEntriesEqual(const QString& a, const QString& b, HistoryMatch match);
@@ -38,10 +38,10 @@ public:
     HistoryList(QString fileName, HistoryMatch match);
 
     // The four histories of the program.
-    static HistoryList mainPath();         // "MainPath.LST", the main window's path box
-    static HistoryList mainMask();         // "Mask.LST", the main window's mask box
-    static HistoryList copyDestination();  // "PATH.LST", the copy / move dialog
-    static HistoryList findName();         // "FIND.LST", the find dialog
+    static HistoryList mainPath();        // "MainPath.LST", the main window's path box
+    static HistoryList mainMask();        // "Mask.LST", the main window's mask box
+    static HistoryList copyDestination(); // "PATH.LST", the copy / move dialog
+    static HistoryList findName();        // "FIND.LST", the find dialog
 
     const QString& fileName() const { return m_fileName; }
     HistoryMatch match() const { return m_match; }
@@ -52,7 +52,10 @@ public:
     std::optional<QStringList> load() const;
     // Replaces the file in one step.
     FileWriteResult save(const QStringList& entries) const;
-    void push(QStringList& entries, const QString& text) const { pushHistory(entries, text, m_match); }
+    void push(QStringList& entries, const QString& text) const
+    {
+        pushHistory(entries, text, m_match);
+    }
 
 private:
     QString m_fileName;

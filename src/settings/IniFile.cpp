@@ -25,8 +25,8 @@ using LineKind = IniFile::LineKind;
 struct ParsedLine
 {
     LineKind kind = LineKind::Other;
-    QStringView name;       // section name or key, without blanks around it
-    qsizetype valueAt = 0;  // Key: where the value starts (after "=" and the blanks after it)
+    QStringView name;      // section name or key, without blanks around it
+    qsizetype valueAt = 0; // Key: where the value starts (after "=" and the blanks after it)
 };
 
 ParsedLine parseLine(QStringView line)
@@ -86,8 +86,9 @@ QString storedValue(const QString& value)
     text.replace(QLatin1Char('\r'), QLatin1Char(' '));
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
     const bool needsQuotes =
-        !text.isEmpty() && (isBlank(text.front()) || isBlank(text.back()) ||
-                            (text.size() >= 2 && isQuote(text.front()) && text.back() == text.front()));
+        !text.isEmpty() &&
+        (isBlank(text.front()) || isBlank(text.back()) ||
+         (text.size() >= 2 && isQuote(text.front()) && text.back() == text.front()));
     if (needsQuotes)
         return QLatin1Char('"') + text + QLatin1Char('"');
     return text;
@@ -124,7 +125,8 @@ IniFile IniFile::fromBytes(const QByteArray& bytes)
         if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
             continue;
         const bool crlf = c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n');
-        Line line = makeLine(text.mid(start, i - start), crlf ? QStringLiteral("\r\n") : QString(c));
+        Line line =
+            makeLine(text.mid(start, i - start), crlf ? QStringLiteral("\r\n") : QString(c));
         if (!newlineSeen) {
             ini.m_newline = line.end;
             newlineSeen = true;

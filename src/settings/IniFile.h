@@ -56,10 +56,10 @@ private:
     struct Line
     {
         QString text;
-        QString end;  // the line break that followed it: "\r\n", "\n", "\r", or "" at the end
+        QString end; // the line break that followed it: "\r\n", "\n", "\r", or "" at the end
         LineKind kind = LineKind::Other;
-        QString name;           // section name or key, without blanks around it
-        qsizetype valueAt = 0;  // Key: where the value starts in text
+        QString name;          // section name or key, without blanks around it
+        qsizetype valueAt = 0; // Key: where the value starts in text
     };
 
     static Line makeLine(QString text, QString end);

@@ -12,8 +12,8 @@ const QString MainSection = u"Main"_s;
 const QString SettingSection = u"Setting"_s;
 const QString ApplicationSection = u"Application"_s;
 
-const std::array<QString, Settings::ColumnCount> ColumnKeys{
-    u"Name_w"_s, u"Size_w"_s, u"Type_w"_s, u"Modified_w"_s, u"Attributes_w"_s};
+const std::array<QString, Settings::ColumnCount> ColumnKeys{u"Name_w"_s, u"Size_w"_s, u"Type_w"_s,
+                                                            u"Modified_w"_s, u"Attributes_w"_s};
 
 struct CommandKeys
 {

@@ -11,9 +11,9 @@ namespace quorix::settings {
 // One external command slot as stored under "Application".
 struct ExternalCommandSetting
 {
-    QString commandLine;               // "OutAppX"
-    QString argFlag = QStringLiteral("N");  // "OutAppX_F"
-    QString displayName;               // "OutAppX_N"
+    QString commandLine;                   // "OutAppX"
+    QString argFlag = QStringLiteral("N"); // "OutAppX_F"
+    QString displayName;                   // "OutAppX_N"
 
     friend bool operator==(const ExternalCommandSetting&, const ExternalCommandSetting&) = default;
 };

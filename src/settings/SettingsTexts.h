@@ -7,7 +7,9 @@ namespace quorix::settings::texts {
 // The floppy question at start when the saved folder is drive A: without a medium.
 inline QString floppyQuestion()
 {
-    return QStringLiteral("ディレクトリの設定がフロッピーディスクです。\nフロッピーディスクを使用する場合は挿入してからＯＫを押してください。\nキャンセルの場合はデフォルト設定です。");
+    return QStringLiteral(
+        "ディレクトリの設定がフロッピーディスクです。\nフロッピーディスクを使用する場合は挿入してか"
+        "らＯＫを押してください。\nキャンセルの場合はデフォルト設定です。");
 }
 inline QString floppyCaption()
 {

@@ -12,7 +12,7 @@ namespace quorix::settings {
 struct FileWriteResult
 {
     bool ok = true;
-    QString errorText;  // the system's reason when !ok
+    QString errorText; // the system's reason when !ok
 };
 
 // Outcome of reading one: missing is not an error (callers fall back to defaults), a file

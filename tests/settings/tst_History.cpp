@@ -71,8 +71,8 @@ private slots:
             << QStringList{u"C:\\ａ"_s} << u"C:\\Ａ"_s << caseless
             << QStringList{u"C:\\Ａ"_s, u"C:\\ａ"_s};
         QTest::newRow("entry at position 5 moves to 0")
-            << QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s, u"X"_s, u"f"_s} << u"X"_s << exact
-            << QStringList{u"X"_s, u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s, u"f"_s};
+            << QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s, u"X"_s, u"f"_s} << u"X"_s
+            << exact << QStringList{u"X"_s, u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s, u"f"_s};
         QTest::newRow("only the first duplicate is removed")
             << QStringList{u"X"_s, u"a"_s, u"X"_s} << u"X"_s << exact
             << QStringList{u"X"_s, u"a"_s, u"X"_s};
@@ -85,16 +85,17 @@ private slots:
         QTest::newRow("empty text: empty entry 0, first empty line is its duplicate")
             << QStringList{u"a"_s, u""_s, u"b"_s, u""_s} << u""_s << caseless
             << QStringList{u""_s, u"a"_s, u"b"_s, u""_s};
-        QTest::newRow("empty text into an empty list") << QStringList{} << u""_s << caseless
-                                                       << QStringList{u""_s};
-        QTest::newRow("first push") << QStringList{} << u"*.*"_s << caseless << QStringList{u"*.*"_s};
+        QTest::newRow("empty text into an empty list")
+            << QStringList{} << u""_s << caseless << QStringList{u""_s};
+        QTest::newRow("first push")
+            << QStringList{} << u"*.*"_s << caseless << QStringList{u"*.*"_s};
         QTest::newRow("same text again") << QStringList{u"C:"_s, u"D:"_s} << u"c:"_s << caseless
                                          << QStringList{u"c:"_s, u"D:"_s};
         QTest::newRow("more than 20 cut after the scan")
             << numbered(u"e"_s, 22) + QStringList{u"X"_s, u"t"_s} << u"X"_s << exact
             << QStringList{u"X"_s} + numbered(u"e"_s, 19);
-        QTest::newRow("21 become 20")
-            << numbered(u"e"_s, 20) << u"new"_s << exact << QStringList{u"new"_s} + numbered(u"e"_s, 19);
+        QTest::newRow("21 become 20") << numbered(u"e"_s, 20) << u"new"_s << exact
+                                      << QStringList{u"new"_s} + numbered(u"e"_s, 19);
     }
 
     void push()
@@ -114,7 +115,8 @@ private slots:
         QTest::newRow("CR LF") << QByteArray("C:\r\nD:\\X\r\n") << QStringList{u"C:"_s, u"D:\\X"_s};
         QTest::newRow("LF") << QByteArray("C:\nD:\n") << QStringList{u"C:"_s, u"D:"_s};
         QTest::newRow("CR") << QByteArray("C:\rD:\r") << QStringList{u"C:"_s, u"D:"_s};
-        QTest::newRow("mixed") << QByteArray("a\r\nb\nc\rd") << QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s};
+        QTest::newRow("mixed") << QByteArray("a\r\nb\nc\rd")
+                               << QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s};
         QTest::newRow("no final break") << QByteArray("a\r\nb") << QStringList{u"a"_s, u"b"_s};
         QTest::newRow("empty lines are entries")
             << QByteArray("\r\na\r\n\r\n\n\r") << QStringList{u""_s, u"a"_s, u""_s, u""_s, u""_s};
@@ -123,7 +125,8 @@ private slots:
         QTest::newRow("CP932") << QByteArray::fromHex("433a5c8366815b835e0d0a2a2e5458540d0a")
                                << QStringList{u"C:\\データ"_s, u"*.TXT"_s};
         QTest::newRow("UTF-8") << u"C:\\データ\r\n"_s.toUtf8() << QStringList{u"C:\\データ"_s};
-        QTest::newRow("UTF-8 byte-order mark") << QByteArray("\xEF\xBB\xBF" "C:\r\n")
+        QTest::newRow("UTF-8 byte-order mark") << QByteArray("\xEF\xBB\xBF"
+                                                             "C:\r\n")
                                                << QStringList{u"C:"_s};
     }
 

@@ -17,16 +17,17 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("expected");  // "<none>": key not found
+        QTest::addColumn<QString>("expected"); // "<none>": key not found
 
         const QByteArray basic = "[Main]\r\nDirPath=D:\\WORK\r\n";
         QTest::newRow("plain") << basic << u"Main"_s << u"DirPath"_s << u"D:\\WORK"_s;
         QTest::newRow("section and key without case")
             << basic << u"mAIN"_s << u"dirpath"_s << u"D:\\WORK"_s;
         QTest::newRow("blanks around key, section and value")
-            << QByteArray("  [ Main ]  \n\t DirPath \t=  D:\\WORK \t\n") << u"Main"_s << u"DirPath"_s
-            << u"D:\\WORK"_s;
-        QTest::newRow("key in another section") << basic << u"Setting"_s << u"DirPath"_s << u"<none>"_s;
+            << QByteArray("  [ Main ]  \n\t DirPath \t=  D:\\WORK \t\n") << u"Main"_s
+            << u"DirPath"_s << u"D:\\WORK"_s;
+        QTest::newRow("key in another section")
+            << basic << u"Setting"_s << u"DirPath"_s << u"<none>"_s;
         QTest::newRow("key before any section")
             << QByteArray("DirPath=X\r\n[Main]\r\n") << u"Main"_s << u"DirPath"_s << u"<none>"_s;
         QTest::newRow("comment line is no key")
@@ -34,14 +35,16 @@ private slots:
         QTest::newRow("comment after the header")
             << QByteArray("[Main] ; the window\r\nLeft=5\r\n") << u"Main"_s << u"Left"_s << u"5"_s;
         QTest::newRow("line without = is skipped")
-            << QByteArray("[Main]\r\nDirPath\r\nDirPath=Y\r\n") << u"Main"_s << u"DirPath"_s << u"Y"_s;
+            << QByteArray("[Main]\r\nDirPath\r\nDirPath=Y\r\n") << u"Main"_s << u"DirPath"_s
+            << u"Y"_s;
         QTest::newRow("first duplicate key wins")
-            << QByteArray("[Main]\r\nDirPath=A\r\nDIRPATH=B\r\n") << u"Main"_s << u"DirPath"_s << u"A"_s;
+            << QByteArray("[Main]\r\nDirPath=A\r\nDIRPATH=B\r\n") << u"Main"_s << u"DirPath"_s
+            << u"A"_s;
         QTest::newRow("first duplicate section wins")
             << QByteArray("[Main]\r\nLeft=1\r\n[Setting]\r\n[main]\r\nLeft=2\r\nTop=3\r\n")
             << u"Main"_s << u"Top"_s << u"<none>"_s;
-        QTest::newRow("empty value") << QByteArray("[Main]\nDirPath=\n") << u"Main"_s << u"DirPath"_s
-                                     << u""_s;
+        QTest::newRow("empty value")
+            << QByteArray("[Main]\nDirPath=\n") << u"Main"_s << u"DirPath"_s << u""_s;
         QTest::newRow("= inside the value")
             << QByteArray("[A]\nOutAppA=x.exe a=b\n") << u"A"_s << u"OutAppA"_s << u"x.exe a=b"_s;
         QTest::newRow("double quotes removed")
@@ -50,21 +53,22 @@ private slots:
             << QByteArray("[A]\nK='x'\n") << u"A"_s << u"K"_s << u"x"_s;
         QTest::newRow("unmatched quotes kept")
             << QByteArray("[A]\nK=\"x'\n") << u"A"_s << u"K"_s << u"\"x'"_s;
-        QTest::newRow("inner quotes kept")
-            << QByteArray("[A]\nK=\"C:\\A B\\x.exe\" -n\n") << u"A"_s << u"K"_s << u"\"C:\\A B\\x.exe\" -n"_s;
+        QTest::newRow("inner quotes kept") << QByteArray("[A]\nK=\"C:\\A B\\x.exe\" -n\n") << u"A"_s
+                                           << u"K"_s << u"\"C:\\A B\\x.exe\" -n"_s;
         QTest::newRow("missing final line break")
             << QByteArray("[Main]\r\nDirPath=E:") << u"Main"_s << u"DirPath"_s << u"E:"_s;
         QTest::newRow("LF and CR line breaks")
             << QByteArray("[Main]\rLeft=1\nDirPath=F:\r") << u"Main"_s << u"DirPath"_s << u"F:"_s;
-        QTest::newRow("UTF-8 byte-order mark")
-            << QByteArray("\xEF\xBB\xBF[Main]\r\nDirPath=G:\r\n") << u"Main"_s << u"DirPath"_s << u"G:"_s;
+        QTest::newRow("UTF-8 byte-order mark") << QByteArray("\xEF\xBB\xBF[Main]\r\nDirPath=G:\r\n")
+                                               << u"Main"_s << u"DirPath"_s << u"G:"_s;
         QTest::newRow("UTF-16 byte-order mark")
-            << QByteArray("\xFF\xFE[\0M\0]\0\n\0K\0=\0\xC7\x30\n\0", 20) << u"M"_s << u"K"_s << u"デ"_s;
+            << QByteArray("\xFF\xFE[\0M\0]\0\n\0K\0=\0\xC7\x30\n\0", 20) << u"M"_s << u"K"_s
+            << u"デ"_s;
         QTest::newRow("header without closing bracket")
             << QByteArray("[Main\nLeft=1\n") << u"Main"_s << u"Left"_s << u"1"_s;
         QTest::newRow("empty file") << QByteArray() << u"Main"_s << u"Left"_s << u"<none>"_s;
-        QTest::newRow("binary noise") << QByteArray("\0\xFF[\x01]=\x80\r\r\n\0", 11) << u"Main"_s
-                                      << u"Left"_s << u"<none>"_s;
+        QTest::newRow("binary noise")
+            << QByteArray("\0\xFF[\x01]=\x80\r\r\n\0", 11) << u"Main"_s << u"Left"_s << u"<none>"_s;
     }
 
     void readsValues()
@@ -87,7 +91,7 @@ private slots:
     void parsesIntegers_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("expected");  // -999 stands for "not a number"
+        QTest::addColumn<int>("expected"); // -999 stands for "not a number"
         QTest::newRow("decimal") << u"380"_s << 380;
         QTest::newRow("negative") << u"-20"_s << -20;
         QTest::newRow("plus") << u"+7"_s << 7;
@@ -144,15 +148,16 @@ private slots:
                                 "x=1\r\n";
         QTest::newRow("existing key keeps its spelling")
             << file << u"Main"_s << u"Left"_s << u"10"_s
-            << QByteArray("; Quorix settings, edited by hand\r\n[Main]\r\n  left = 10\r\nMyKey=kept\r\n"
-                          "\r\n; next\r\n[Other]\r\nx=1\r\n");
+            << QByteArray(
+                   "; Quorix settings, edited by hand\r\n[Main]\r\n  left = 10\r\nMyKey=kept\r\n"
+                   "\r\n; next\r\n[Other]\r\nx=1\r\n");
         QTest::newRow("new key after the section's last key")
             << file << u"Main"_s << u"Top"_s << u"7"_s
-            << QByteArray("; Quorix settings, edited by hand\r\n[Main]\r\n  left = 3 \r\nMyKey=kept\r\n"
-                          "Top=7\r\n\r\n; next\r\n[Other]\r\nx=1\r\n");
-        QTest::newRow("new section at the end")
-            << file << u"Setting"_s << u"FileSort"_s << u"N"_s
-            << file + "[Setting]\r\nFileSort=N\r\n";
+            << QByteArray(
+                   "; Quorix settings, edited by hand\r\n[Main]\r\n  left = 3 \r\nMyKey=kept\r\n"
+                   "Top=7\r\n\r\n; next\r\n[Other]\r\nx=1\r\n");
+        QTest::newRow("new section at the end") << file << u"Setting"_s << u"FileSort"_s << u"N"_s
+                                                << file + "[Setting]\r\nFileSort=N\r\n";
         QTest::newRow("missing final line break is mended")
             << QByteArray("[Main]\nLeft=1") << u"Main"_s << u"Top"_s << u"2"_s
             << QByteArray("[Main]\nLeft=1\nTop=2\n");
@@ -168,12 +173,13 @@ private slots:
         QTest::newRow("byte-order mark kept")
             << QByteArray("\xEF\xBB\xBF[A]\r\nK=1\r\n") << u"A"_s << u"K"_s << u"2"_s
             << QByteArray("\xEF\xBB\xBF[A]\r\nK=2\r\n");
-        QTest::newRow("new file uses CR LF")
-            << QByteArray() << u"Main"_s << u"Left"_s << u"10"_s << QByteArray("[Main]\r\nLeft=10\r\n");
+        QTest::newRow("new file uses CR LF") << QByteArray() << u"Main"_s << u"Left"_s << u"10"_s
+                                             << QByteArray("[Main]\r\nLeft=10\r\n");
         QTest::newRow("value with blanks at its ends is quoted")
             << QByteArray() << u"A"_s << u"K"_s << u" x "_s << QByteArray("[A]\r\nK=\" x \"\r\n");
         QTest::newRow("line breaks in a value become spaces")
-            << QByteArray() << u"A"_s << u"K"_s << u"a\r\n[B]"_s << QByteArray("[A]\r\nK=a  [B]\r\n");
+            << QByteArray() << u"A"_s << u"K"_s << u"a\r\n[B]"_s
+            << QByteArray("[A]\r\nK=a  [B]\r\n");
     }
 
     void writeKeepsEveryOtherLine()
@@ -213,7 +219,8 @@ private slots:
         QFETCH(QString, value);
         IniFile ini;
         ini.writeString(u"Application"_s, u"OutAppA"_s, value);
-        QCOMPARE(IniFile::fromBytes(ini.toBytes()).readString(u"Application", u"OutAppA", {}), value);
+        QCOMPARE(IniFile::fromBytes(ini.toBytes()).readString(u"Application", u"OutAppA", {}),
+                 value);
     }
 };
 

@@ -94,10 +94,10 @@ private slots:
         QVERIFY(s.externalCommands[0].commandLine.isEmpty());
 
         QVERIFY(saveSettings(s, iniPath()).ok);
-        QStringList expected{u"[Main]"_s,   u"Top"_s,      u"Left"_s,     u"Height"_s,
-                             u"Width"_s,    u"Name_w"_s,   u"Size_w"_s,   u"Type_w"_s,
-                             u"Modified_w"_s, u"Attributes_w"_s, u"DirPath"_s, u"FileMask"_s,
-                             u"[Setting]"_s, u"FileSort"_s, u"SortMuki"_s, u"NoChgChar"_s,
+        QStringList expected{u"[Main]"_s,        u"Top"_s,          u"Left"_s,     u"Height"_s,
+                             u"Width"_s,         u"Name_w"_s,       u"Size_w"_s,   u"Type_w"_s,
+                             u"Modified_w"_s,    u"Attributes_w"_s, u"DirPath"_s,  u"FileMask"_s,
+                             u"[Setting]"_s,     u"FileSort"_s,     u"SortMuki"_s, u"NoChgChar"_s,
                              u"[Application]"_s, u"EditApp"_s};
         for (char16_t letter = u'A'; letter <= u'Z'; ++letter) {
             const QString key = u"OutApp"_s + QChar(letter);
@@ -128,7 +128,7 @@ private slots:
         QCOMPARE(s.left, 10);
         QCOMPARE(s.top, 32);
         QCOMPARE(s.height, 500);
-        QCOMPARE(s.width, -5000);  // window bounds are taken as read
+        QCOMPARE(s.width, -5000); // window bounds are taken as read
         QCOMPARE(s.columnWidths[0], 180);
         QCOMPARE(s.columnWidths[1], 60);
     }
@@ -173,7 +173,7 @@ private slots:
         const QByteArray after = readAll(iniPath());
         QVERIFY(after.startsWith("; my settings\r\n[Main]\r\ndirpath = D:\\NEW\r\nTheme=dark\r\n"));
         QVERIFY(after.contains("\r\n\r\n[Plugins]\r\n; not Quorix's\r\nFoo=bar\r\n"));
-        QCOMPARE(after.count("DirPath"), 0);  // the user's own spelling of the key is kept
+        QCOMPARE(after.count("DirPath"), 0); // the user's own spelling of the key is kept
         QCOMPARE(loadSettings(iniPath()).dirPath, u"D:\\NEW"_s);
     }
 
@@ -226,7 +226,7 @@ private slots:
         QTest::addColumn<QString>("dir");
         QTest::addColumn<bool>("presentAtFirst");
         QTest::addColumn<bool>("presentAfterOk");
-        QTest::addColumn<int>("answer");  // 0: no question expected
+        QTest::addColumn<int>("answer"); // 0: no question expected
         QTest::addColumn<QString>("result");
 
         QTest::newRow("medium present") << u"A:"_s << true << true << 0 << u"A:"_s;
