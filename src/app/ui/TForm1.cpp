@@ -154,7 +154,11 @@ void TForm1::FormCloseQuery(bool& CanClose)
         CanClose = false;
         return;
     }
-    SaveHistories();
+    if (!SaveHistories()) {
+        // Likewise for a history file: the settings are written, the close stops here.
+        CanClose = false;
+        return;
+    }
     CanClose = true;
 }
 

@@ -218,7 +218,7 @@ public:
     void LoadSettings();  // creation: read the settings file and apply it
     bool SaveSettings();  // close: false when the file could not be written
     void LoadHistories(); // show: path and mask histories into the two boxes
-    void SaveHistories(); // close: push and save both main-window histories
+    bool SaveHistories(); // close: push and save both histories; false when one failed
     void PushPathHistory();
     void PushMaskHistory();
 
