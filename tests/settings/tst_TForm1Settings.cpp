@@ -2,6 +2,7 @@
 #include "support/TestMain.h"
 
 #include "app/ui/TForm1.h"
+#include "platform/DriveTable.h"
 #include "settings/HistoryList.h"
 #include "settings/IniFile.h"
 #include "settings/Settings.h"
@@ -11,6 +12,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
 
@@ -123,18 +126,27 @@ private slots:
     void floppyQuestionAtCreation_data()
     {
         QTest::addColumn<QString>("dirPath");
+        QTest::addColumn<bool>("medium");
         QTest::addColumn<int>("answer"); // 0: no question
         QTest::addColumn<QString>("currentDir");
-        QTest::newRow("cancel") << u"A:"_s << int(IDCANCEL) << u"c:"_s;
-        QTest::newRow("OK, still no medium") << u"a:"_s << int(IDOK) << u"c:\\"_s;
-        QTest::newRow("sub-folder of A:") << u"A:\\DATA"_s << 0 << u"A:\\DATA"_s;
+        QTest::newRow("cancel") << u"A:"_s << false << int(IDCANCEL) << u"c:"_s;
+        QTest::newRow("OK, still no medium") << u"a:"_s << false << int(IDOK) << u"c:\\"_s;
+        QTest::newRow("medium present") << u"A:"_s << true << 0 << u"A:"_s;
+        QTest::newRow("sub-folder of A:") << u"A:\\DATA"_s << false << 0 << u"A:\\DATA"_s;
     }
 
     void floppyQuestionAtCreation()
     {
         QFETCH(QString, dirPath);
+        QFETCH(bool, medium);
         QFETCH(int, answer);
         QFETCH(QString, currentDir);
+        QTemporaryDir drives;
+        // Drive A: is removable; an empty root is a drive without its medium.
+        const QByteArray root = QFile::encodeName(drives.path());
+        platform::DriveTable::setCurrentForTests(platform::DriveTable::fromSpec(
+            "C=" + root + ";A=removable:" + (medium ? root : QByteArray())));
+        const auto restore = qScopeGuard([] { platform::DriveTable::reload(); });
         writeAll(settingsFilePath(), "[Main]\r\nDirPath=" + dirPath.toUtf8() + "\r\n");
         test::ScriptedDialogs script;
         if (answer)
