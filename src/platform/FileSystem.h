@@ -21,7 +21,8 @@ struct DirEntry
     QString name;          // reversible name (nameFromNative)
     quint32 attributes = 0;
     qint64 size = 0;
-    QDateTime lastWrite;   // local time; invalid when unknown
+    QDateTime lastWrite;   // local wall-clock time (the local UTC offset of that instant);
+                           // invalid when unknown
 };
 
 enum EnumCode {

@@ -1,6 +1,7 @@
 #include "platform/FileSystem.h"
 
 #include "platform/PathMapping.h"
+#include "platform/RenameFallback.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -29,11 +30,13 @@ bool sameEntry(const struct stat& a, const struct stat& b)
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
+} // namespace
+
 // For file systems that refuse RENAME_NOREPLACE. A file is linked under the new name
 // (link() fails when that name exists) and then unlinked under the old one. A folder cannot
 // be linked: it is renamed after a check, and rename() only ever replaces an empty folder,
 // so no data is lost even if a folder of that name appears in between.
-int renameWithoutFlag(const char* from, const char* to)
+int renameWithoutReplaceFlag(const char* from, const char* to)
 {
     struct stat st{};
     if (lstat(from, &st) != 0)
@@ -59,8 +62,6 @@ int renameWithoutFlag(const char* from, const char* to)
     return rename(from, to) == 0 ? 0 : errno;
 }
 
-} // namespace
-
 OpResult renameNoReplace(const QString& fromLogical, const QString& toLogical)
 {
     const NativeTarget from = resolveLogical(fromLogical);
@@ -83,7 +84,7 @@ OpResult renameNoReplace(const QString& fromLogical, const QString& toLogical)
         return done();
     int error = errno;
     if (error == EINVAL || error == ENOSYS || error == ENOTSUP)
-        error = renameWithoutFlag(from.path.constData(), to.path.constData());
+        error = renameWithoutReplaceFlag(from.path.constData(), to.path.constData());
     if (error == EEXIST) {
         // A case-insensitive file system sees the new spelling of a name as the same entry.
         struct stat target{};

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <sys/time.h>
 #include <sys/xattr.h>
+#include <ctime>
 
 using namespace quorix::platform;
 using namespace Qt::StringLiterals;
@@ -176,7 +177,21 @@ private slots:
         const DirEntry* big = find(r, u"big"_s);
         QCOMPARE(big->size, 5'000'000'000LL);   // beyond 32 bits
         QCOMPARE(big->lastWrite.toSecsSinceEpoch(), 1'234'567'890LL);
-        QCOMPARE(big->lastWrite.timeSpec(), Qt::LocalTime);
+        QCOMPARE(big->lastWrite, QDateTime::fromSecsSinceEpoch(1'234'567'890LL).toLocalTime());
+        QCOMPARE(big->lastWrite.toString(u"yyyy-MM-dd hh:mm:ss"_s),
+                 QDateTime::fromSecsSinceEpoch(1'234'567'890LL, Qt::LocalTime)
+                     .toString(u"yyyy-MM-dd hh:mm:ss"_s));
+
+        // The wall-clock time of the zone in force.
+        const QByteArray savedZone = qgetenv("TZ");
+        qputenv("TZ", "Asia/Tokyo");
+        tzset();
+        const EnumResult tokyo = enumerate(u"C:\\d\\big"_s);
+        savedZone.isNull() ? qunsetenv("TZ") : qputenv("TZ", savedZone);
+        tzset();
+        QCOMPARE(tokyo.entries.size(), size_t(1));
+        QCOMPARE(tokyo.entries[0].lastWrite.toString(u"yyyy-MM-dd hh:mm:ss"_s),
+                 u"2009-02-14 08:31:30"_s);
 
         if (!userXattrsWork(drives.native("d/big")))
             QSKIP("no user extended attributes on this file system");
