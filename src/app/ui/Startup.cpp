@@ -2,6 +2,7 @@
 
 #include "app/DialogService.h"
 #include "app/ui/AppWindows.h"
+#include "app/ui/ErrorDisplay.h"
 #include "app/ui/Fonts.h"
 #include "app/ui/QtDialogService.h"
 #include "app/ui/TForm1.h"
@@ -10,17 +11,12 @@
 
 #include <QApplication>
 
-#include <exception>
 #include <memory>
 
 namespace quorix {
 
 namespace {
 
-const QString kTitle = QStringLiteral("Quorix");
-
-// Shows an error that escaped a handler and lets the program go on, as the standard
-// error display of the application does.
 class QuorixApplication final : public QApplication
 {
 public:
@@ -31,15 +27,9 @@ public:
         try {
             return QApplication::notify(receiver, event);
         } catch (const std::exception& e) {
-            showError(e);
+            showEscapedError(e);
         }
         return false;
-    }
-
-    static void showError(const std::exception& e)
-    {
-        DialogService::instance().messageBox(QString::fromLocal8Bit(e.what()), kTitle,
-                                             MB_OK | MB_ICONSTOP);
     }
 };
 
@@ -62,15 +52,13 @@ int runQuorix(int argc, char** argv)
     installFontSubstitutes();
     QtDialogService dialogs;
     DialogService::install(&dialogs);
-    try {
+    runShowingErrors([] {
         // The main window first (its creation reads the settings), then the dialogs.
         auto form1 = std::make_unique<TForm1>();
         createDialogs(form1.get());
         form1->show();
         QApplication::exec();
-    } catch (const std::exception& e) {
-        QuorixApplication::showError(e);
-    }
+    });
     DialogService::install(nullptr);
     // The lock is released when it goes out of scope, after the loop has ended.
     return 0;
