@@ -40,6 +40,7 @@ class TAppopenForm;
 class TRNameAForm;
 class TRNameForm;
 class TSettingForm;
+class TFolderCheck;
 
 // One of the 26 external command slots (Alt+A .. Alt+Z).
 struct ExternalCommandSlot
@@ -157,6 +158,7 @@ public:
     QMenu* PopupMenu1 = nullptr;         // drive menu
     QDialog* FindDialog1 = nullptr;      // viewer search; created by the viewer area
     QTimer* RefreshTimer = nullptr;      // watcher's refresh timer; created by the watcher area
+    TFolderCheck* FolderCheck = nullptr; // the folder watcher; created by the watcher area
 
     // Menus. MainMenu1 is the normal menu bar, MainMenu2 the viewer's; ShowViewerMenu swaps.
     QMenuBar* MainMenu1 = nullptr;
@@ -252,7 +254,12 @@ public:
     void DriveMenuClick(QAction* Sender);
 
     // ---- Folder watcher (src/navigation/ui/TForm1Watcher.cpp) ----------------------------
-    void StartFolderWatcher(); // show: the first watcher
+    // Show: starts the watcher on CurrentDir. There is only ever one: a later call just has
+    // it follow CurrentDir, like FolderShownChanged.
+    void StartFolderWatcher();
+    // Every full listing calls this once CurrentDir is final, so the watcher watches the
+    // folder shown (free when it already does).
+    void FolderShownChanged();
     void StartRefreshTimer();
     void RefreshTimerFired();
 
