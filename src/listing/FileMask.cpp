@@ -47,7 +47,20 @@ bool FileMaskMatcher::matches(const QString& fileName) const
 {
     if (m_all)
         return true;
-    return m_keys.contains(extensionKey(fileName));
+    const qsizetype dot = fileName.lastIndexOf(u'.');
+    const QStringView extension = dot < 0 ? QStringView() : QStringView(fileName).mid(dot);
+    // Plain ASCII extensions (nearly all) compare without building an upper-case copy.
+    bool ascii = true;
+    for (QChar c : extension)
+        ascii = ascii && c.unicode() < 0x80;
+    if (!ascii)
+        return m_keys.contains(extension.toString().toUpper());
+    for (const QString& key : m_keys) {
+        if (key.size() == extension.size() &&
+            key.compare(extension, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
 }
 
 } // namespace quorix

@@ -25,17 +25,19 @@ private:
 QString friendlyName(const QString& caption)
 {
     QString shown = platform::displayName(caption);
-    return shown == caption ? QString() : shown;
+    return shown.constData() == caption.constData() || shown == caption ? QString() : shown;
 }
 
 } // namespace
 
 int buildListRows(const std::vector<platform::DirEntry>& entries, const RowBuildContext& context,
-                  std::vector<ListRow>& files, FolderStaging& folders)
+                  std::vector<ListRow>& files, FolderStaging& folders,
+                  std::vector<size_t>* entryOfFile)
 {
     int folderCount = 0;
     files.reserve(files.size() + entries.size());
-    for (const platform::DirEntry& e : entries) {
+    for (size_t index = 0; index < entries.size(); ++index) {
+        const platform::DirEntry& e = entries[index];
         if (e.name == u"." || e.name == u"..")
             continue;
         ListRow row;
@@ -67,6 +69,8 @@ int buildListRows(const std::vector<platform::DirEntry>& entries, const RowBuild
             row.imageIndex = kNoIconImage;
         }
         row.colour = rowColourFor(row.typeText, row.attributeText);
+        if (entryOfFile)
+            entryOfFile->push_back(index);
         files.push_back(std::move(row));
     }
     return folderCount;

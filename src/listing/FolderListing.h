@@ -28,9 +28,11 @@ struct RowBuildContext
 
 // Turns enumerated entries into rows: folders (never filtered) into folders, files that
 // pass the mask into files in enumeration order; "." and ".." are skipped. Returns the
-// number of folders added.
+// number of folders added. entryOfFile, when given, receives for each file row the index
+// of its entry.
 int buildListRows(const std::vector<platform::DirEntry>& entries, const RowBuildContext& context,
-                  std::vector<ListRow>& files, FolderStaging& folders);
+                  std::vector<ListRow>& files, FolderStaging& folders,
+                  std::vector<size_t>* entryOfFile = nullptr);
 
 // The ".." row at the top of every folder that is not a drive root.
 ListRow parentRow();

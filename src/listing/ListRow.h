@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QCollatorSortKey>
 #include <QString>
+
+#include <optional>
 
 namespace quorix {
 
@@ -26,6 +29,8 @@ struct ListRow
     RowColour colour = RowColour::WindowText;
     // Friendlier form of caption for drawing and reading out; empty when it equals caption.
     QString displayName;
+    // Collation key of caption, kept once made so that sorting by name again is cheap.
+    std::optional<QCollatorSortKey> nameKey;
 
     const QString& shownName() const { return displayName.isEmpty() ? caption : displayName; }
 };

@@ -24,9 +24,11 @@ QString generatedTypeSuffix()
 
 RowColour rowColourFor(const QString& typeText, const QString& attributeText)
 {
-    if (typeText == folderTypeText())
+    static const QString folder = folderTypeText();
+    static const QString program = programTypeText();
+    if (typeText == folder)
         return RowColour::WindowText;
-    if (typeText == programTypeText())
+    if (typeText == program)
         return RowColour::Navy;
     if (attributeText.contains(u'S'))
         return RowColour::Purple;

@@ -2,6 +2,8 @@
 
 #include <QLocale>
 
+#include <iterator>
+
 namespace quorix {
 
 QString sizeText(qint64 bytes)
@@ -9,15 +11,41 @@ QString sizeText(qint64 bytes)
     // Unsigned 32-bit on purpose: the rounding wraps for the last kilobyte below 4 GiB
     // exactly as the column always showed it.
     const quint32 low = quint32(quint64(bytes) & 0xFFFFFFFFu);
-    const quint32 kilobytes = quint32(low + 1023u) / 1024u;
-    return QString::number(kilobytes) + u"KB";
+    quint32 kilobytes = quint32(low + 1023u) / 1024u;
+    // Written by hand: this runs for every file of a listing.
+    char16_t buffer[16];
+    char16_t* end = buffer + std::size(buffer);
+    char16_t* p = end;
+    *--p = u'B';
+    *--p = u'K';
+    do {
+        *--p = char16_t(u'0' + kilobytes % 10);
+        kilobytes /= 10;
+    } while (kilobytes);
+    return QString(reinterpret_cast<const QChar*>(p), end - p);
 }
 
 QString timeText(const QDateTime& localTime)
 {
     if (!localTime.isValid())
         return {};
-    return localTime.toString(QStringLiteral("yyyy-MM-dd hh:mm"));
+    const QDate d = localTime.date();
+    const QTime t = localTime.time();
+    const int year = d.year();
+    if (year < 0 || year > 9999)
+        return localTime.toString(QStringLiteral("yyyy-MM-dd hh:mm"));
+    auto two = [](char16_t* at, int v) {
+        at[0] = char16_t(u'0' + v / 10);
+        at[1] = char16_t(u'0' + v % 10);
+    };
+    char16_t text[17] = u"0000-00-00 00:00";
+    two(text, year / 100);
+    two(text + 2, year % 100);
+    two(text + 5, d.month());
+    two(text + 8, d.day());
+    two(text + 11, t.hour());
+    two(text + 14, t.minute());
+    return QString(reinterpret_cast<const QChar*>(text), 16);
 }
 
 QString attributeText(quint32 attributes)

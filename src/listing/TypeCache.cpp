@@ -18,9 +18,9 @@ int TypeCache::add(TypeCacheEntry entry)
 
 QString typeCacheKey(const QString& fileName)
 {
-    const QString upper = fileName.toUpper();
-    const QString extension = extensionKey(upper);
-    return extension == u".EXE" ? upper : extension;
+    // Only the extension is upper-cased unless it turns out to be a program's.
+    const QString extension = extensionKey(fileName);
+    return extension == u".EXE" ? fileName.toUpper() : extension;
 }
 
 } // namespace quorix

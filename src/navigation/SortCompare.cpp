@@ -5,10 +5,15 @@
 
 #include <algorithm>
 #include <numeric>
+#include <optional>
+#include <thread>
 
 namespace quorix {
 
 namespace {
+
+// Folders smaller than this sort on one thread.
+constexpr size_t kParallelKeysFrom = 20000;
 
 // The size text without its "KB", as a number; texts that are no number count as 0.
 int sizeNumber(const ListRow& row)
@@ -88,6 +93,17 @@ const QCollator& listCollator()
     return collator;
 }
 
+// A collator like listCollator() for use on another thread; made on the main thread.
+static QCollator threadCollator()
+{
+    const QCollator& shared = listCollator();
+    QCollator own(shared.locale());
+    own.setCaseSensitivity(shared.caseSensitivity());
+    own.setNumericMode(shared.numericMode());
+    own.setIgnorePunctuation(shared.ignorePunctuation());
+    return own;
+}
+
 int CompareAscending(const ListRow& a, const ListRow& b, int sortKind)
 {
     return baseCompare(a, b, sortKind);
@@ -113,13 +129,36 @@ void sortFileRows(std::vector<ListRow>& rows, int sortKind, bool descending)
     }
     if (sortKind < SortByName || sortKind > SortByAttributes)
         return; // every comparison gives 0: the order stays
-    const QCollator& collator = listCollator();
-    std::vector<QCollatorSortKey> keys;
-    keys.reserve(rows.size());
-    for (const ListRow& r : rows)
-        keys.push_back(collator.sortKey(sortText(r, sortKind)));
+    // Collation keys are the costly part of sorting a large folder; a second thread makes
+    // half of them, with a collator of its own (a collator is not shared between threads).
+    // Name keys made before are taken from the rows.
+    const bool byName = sortKind == SortByName;
+    std::vector<std::optional<QCollatorSortKey>> keys(rows.size());
+    std::vector<size_t> missing;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (byName && rows[i].nameKey)
+            keys[i] = rows[i].nameKey;
+        else
+            missing.push_back(i);
+    }
+    auto makeKeys = [&](const QCollator& collator, size_t from, size_t to) {
+        for (size_t m = from; m < to; ++m)
+            keys[missing[m]].emplace(collator.sortKey(sortText(rows[missing[m]], sortKind)));
+    };
+    const size_t half = missing.size() >= kParallelKeysFrom ? missing.size() / 2 : missing.size();
+    std::thread helper;
+    if (half < missing.size()) {
+        helper = std::thread([&, own = threadCollator()] { makeKeys(own, half, missing.size()); });
+    }
+    makeKeys(listCollator(), 0, half);
+    if (helper.joinable())
+        helper.join();
+    if (byName) {
+        for (size_t i : missing)
+            rows[i].nameKey = keys[i];
+    }
     permuteBy(rows, [&](int x, int y) {
-        const int c = keys[size_t(x)].compare(keys[size_t(y)]);
+        const int c = keys[size_t(x)]->compare(*keys[size_t(y)]);
         return descending ? c > 0 : c < 0;
     });
 }
@@ -127,6 +166,30 @@ void sortFileRows(std::vector<ListRow>& rows, int sortKind, bool descending)
 void sortByCaption(std::vector<ListRow>& rows)
 {
     sortFileRows(rows, SortByName, false);
+}
+
+BackgroundNameKeys::BackgroundNameKeys(std::vector<QString> names)
+    : m_names(std::move(names)), m_keys(m_names.size())
+{
+    // Read on this thread: listCollator() may only be touched here.
+    QCollator collator = threadCollator();
+    m_thread = std::thread([this, collator = std::move(collator)] {
+        for (size_t i = 0; i < m_names.size(); ++i)
+            m_keys[i].emplace(collator.sortKey(m_names[i]));
+    });
+}
+
+BackgroundNameKeys::~BackgroundNameKeys()
+{
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+std::vector<std::optional<QCollatorSortKey>> BackgroundNameKeys::take()
+{
+    if (m_thread.joinable())
+        m_thread.join();
+    return std::move(m_keys);
 }
 
 QString sortLabelText(int sortKind, const QString& sortMuki)

@@ -2,8 +2,11 @@
 
 #include "listing/ListRow.h"
 
+#include <QCollatorSortKey>
 #include <QString>
 
+#include <optional>
+#include <thread>
 #include <vector>
 
 class QCollator;
@@ -38,6 +41,25 @@ void sortFileRows(std::vector<ListRow>& rows, int sortKind, bool descending);
 
 // Sorts rows by caption ascending (the order of the folder rows).
 void sortByCaption(std::vector<ListRow>& rows);
+
+// Makes the name collation keys of a list of names on a thread of its own, so that they
+// are ready when the rows built meanwhile are sorted by name.
+class BackgroundNameKeys
+{
+public:
+    explicit BackgroundNameKeys(std::vector<QString> names);
+    ~BackgroundNameKeys();
+    BackgroundNameKeys(const BackgroundNameKeys&) = delete;
+    BackgroundNameKeys& operator=(const BackgroundNameKeys&) = delete;
+
+    // Waits for the keys; key i belongs to name i.
+    std::vector<std::optional<QCollatorSortKey>> take();
+
+private:
+    std::vector<QString> m_names;
+    std::vector<std::optional<QCollatorSortKey>> m_keys;
+    std::thread m_thread;
+};
 
 // The sort label: "ソートタイプ：" + key + direction.
 QString sortLabelText(int sortKind, const QString& sortMuki);

@@ -21,6 +21,9 @@ namespace quorix {
 
 namespace {
 
+// Folders with fewer entries make their name keys while sorting.
+constexpr size_t kBackgroundKeysFrom = 5000;
+
 // Caption of the first selected row (the lowest index), empty when none is selected.
 QString firstSelectedCaption(const QTreeView* view, const FileListModel* model)
 {
@@ -92,7 +95,25 @@ void TForm1::RefreshFileList(bool PatternPreset, bool KeepSelection, bool Resort
         context.images = &images;
         context.readIcon = readProgramIcon;
         context.folderImage = FolderImage;
-        FolderCount = buildListRows(found.entries, context, files, ListView2);
+        // A large folder sorted by name: its name keys are made on a second thread while
+        // the rows are built here.
+        std::unique_ptr<BackgroundNameKeys> nameKeys;
+        std::vector<size_t> entryOfFile;
+        if (sortKindForLetter(FileSort, SortKind) == SortByName &&
+            found.entries.size() >= kBackgroundKeysFrom) {
+            std::vector<QString> names;
+            names.reserve(found.entries.size());
+            for (const platform::DirEntry& e : found.entries)
+                names.push_back(e.name);
+            nameKeys = std::make_unique<BackgroundNameKeys>(std::move(names));
+        }
+        FolderCount = buildListRows(found.entries, context, files, ListView2,
+                                    nameKeys ? &entryOfFile : nullptr);
+        if (nameKeys) {
+            std::vector<std::optional<QCollatorSortKey>> keys = nameKeys->take();
+            for (size_t i = 0; i < files.size(); ++i)
+                files[i].nameKey = std::move(keys[entryOfFile[i]]);
+        }
         FileCount = int(files.size());
         TypeCacheCount = TypeCache.count();
         if (!found.entries.empty())
