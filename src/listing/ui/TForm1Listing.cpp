@@ -43,8 +43,9 @@ void TForm1::RefreshFileList(bool PatternPreset, bool KeepSelection, bool Resort
 {
     std::vector<ListRow> files;
     if (!ResortOnly) {
-        // The folder watcher follows CurrentDir by itself, so leaving drive A: for another
-        // drive needs no watcher of its own; LastDrive stays up to date for the watcher.
+        // There is one folder watcher and it follows the folder shown (FolderShownChanged
+        // below), so leaving drive A: for another drive starts no watcher of its own and
+        // causes no second refresh; LastDrive is still kept for those who read it.
         LastDrive = driveOf(CurrentDir);
         if (CurrentDir.endsWith(u'\\'))
             CurrentDir.chop(1);
@@ -60,6 +61,7 @@ void TForm1::RefreshFileList(bool PatternPreset, bool KeepSelection, bool Resort
             FolderCount = 0;
             Label1->setText(SearchPattern);
             Label2->setText(QString::number(FileCount) + u" files " + FreeSpaceText(CurrentDir));
+            FolderShownChanged();
             return;
         }
         if (found.code != platform::EnumOk) {
@@ -75,6 +77,7 @@ void TForm1::RefreshFileList(bool PatternPreset, bool KeepSelection, bool Resort
             }
             found.entries.clear();
         }
+        FolderShownChanged();
         ListModel->clear();
         ListView2.clear();
         if (CurrentDir.isEmpty())
