@@ -62,7 +62,7 @@ private slots:
         QTest::newRow("UTF-8 byte-order mark") << QByteArray("\xEF\xBB\xBF[Main]\r\nDirPath=G:\r\n")
                                                << u"Main"_s << u"DirPath"_s << u"G:"_s;
         QTest::newRow("UTF-16 byte-order mark")
-            << QByteArray("\xFF\xFE[\0M\0]\0\n\0K\0=\0\xC7\x30\n\0", 20) << u"M"_s << u"K"_s
+            << QByteArray("\xFF\xFE[\0M\0]\0\n\0K\0=\0\xC7\x30\n\0", 18) << u"M"_s << u"K"_s
             << u"デ"_s;
         QTest::newRow("header without closing bracket")
             << QByteArray("[Main\nLeft=1\n") << u"Main"_s << u"Left"_s << u"1"_s;
