@@ -24,7 +24,9 @@ qint64 toNs(const timeval& tv)
 
 qint64 cpuNanoseconds(int who)
 {
-    struct rusage usage{};
+    struct rusage usage
+    {
+    };
     getrusage(who, &usage);
     return toNs(usage.ru_utime) + toNs(usage.ru_stime);
 }
@@ -40,7 +42,9 @@ qint64 lsCpuNanoseconds(const QByteArray& folder)
         _exit(127);
     }
     int status = 0;
-    struct rusage usage{};
+    struct rusage usage
+    {
+    };
     wait4(pid, &status, 0, &usage);
     return toNs(usage.ru_utime) + toNs(usage.ru_stime);
 }
@@ -79,9 +83,12 @@ int main(int argc, char** argv)
     }
     std::printf("enumerate: %zu entries, %.1f ms CPU; ls -l: %.1f ms CPU; ratio %.2f\n", entries,
                 double(ours) / 1e6, double(ls) / 1e6, double(ours) / double(ls));
-    nftw(root.constData(), [](const char* path, const struct stat*, int, struct FTW*) {
-        remove(path);
-        return 0;
-    }, 16, FTW_DEPTH | FTW_PHYS);
+    nftw(
+        root.constData(),
+        [](const char* path, const struct stat*, int, struct FTW*) {
+            remove(path);
+            return 0;
+        },
+        16, FTW_DEPTH | FTW_PHYS);
     return 0;
 }

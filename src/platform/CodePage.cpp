@@ -1,4 +1,5 @@
 #include "platform/CodePage.h"
+#include "platform/Utf8.h"
 
 #include <cerrno>
 #include <iconv.h>
@@ -80,9 +81,10 @@ Converter& encoder()
 QString fromCp932(const QByteArray& bytes, bool* ok)
 {
     QByteArray utf16;
-    static const QByteArray replacement("\xFD\xFF", 2);   // U+FFFD, little endian
-    const bool clean = decoder().convert(bytes.constData(), size_t(bytes.size()), utf16,
-                                         replacement, [](const char*, size_t) -> size_t { return 1; });
+    static const QByteArray replacement("\xFD\xFF", 2); // U+FFFD, little endian
+    const bool clean =
+        decoder().convert(bytes.constData(), size_t(bytes.size()), utf16, replacement,
+                          [](const char*, size_t) -> size_t { return 1; });
     if (ok)
         *ok = clean;
     return QString(reinterpret_cast<const QChar*>(utf16.constData()), utf16.size() / 2);
@@ -103,41 +105,51 @@ QByteArray toCp932(const QString& text, bool* ok)
     return out;
 }
 
+int utf8SequenceLength(const unsigned char* p, const unsigned char* end, char32_t* codePoint)
+{
+    const unsigned char c = *p;
+    int n;
+    char32_t cp;
+    if (c >= 0xC2 && c <= 0xDF) {
+        n = 1;
+        cp = c & 0x1F;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        n = 2;
+        cp = c & 0x0F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        n = 3;
+        cp = c & 0x07;
+    } else {
+        return 0;
+    }
+    if (end - p <= n)
+        return 0;
+    for (int i = 1; i <= n; ++i) {
+        if ((p[i] & 0xC0) != 0x80)
+            return 0;
+        cp = (cp << 6) | (p[i] & 0x3F);
+    }
+    if ((n == 2 && cp < 0x800) || (n == 3 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+        (cp >= 0xD800 && cp <= 0xDFFF))
+        return 0;
+    *codePoint = cp;
+    return n + 1;
+}
+
 bool isValidUtf8(const QByteArray& bytes)
 {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
     const auto* end = p + bytes.size();
     while (p < end) {
-        const unsigned char c = *p;
-        if (c < 0x80) {
+        if (*p < 0x80) {
             ++p;
             continue;
         }
-        int n;
-        unsigned int cp;
-        if (c >= 0xC2 && c <= 0xDF) {
-            n = 1;
-            cp = c & 0x1F;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            n = 2;
-            cp = c & 0x0F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            n = 3;
-            cp = c & 0x07;
-        } else {
+        char32_t cp = 0;
+        const int n = utf8SequenceLength(p, end, &cp);
+        if (n == 0)
             return false;
-        }
-        if (end - p <= n)
-            return false;
-        for (int i = 1; i <= n; ++i) {
-            if ((p[i] & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (p[i] & 0x3F);
-        }
-        if ((n == 2 && cp < 0x800) || (n == 3 && (cp < 0x10000 || cp > 0x10FFFF))
-            || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        p += n + 1;
+        p += n;
     }
     return true;
 }

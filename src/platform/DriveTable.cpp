@@ -54,10 +54,11 @@ std::optional<DriveTable> g_current;
 
 DriveKind driveKindFromName(const QByteArray& name, bool* ok)
 {
-    static const std::pair<const char*, DriveKind> kinds[] = {
-        {"fixed", DriveKind::Fixed},   {"removable", DriveKind::Removable},
-        {"remote", DriveKind::Remote}, {"cdrom", DriveKind::CdRom},
-        {"ramdisk", DriveKind::RamDisk}};
+    static const std::pair<const char*, DriveKind> kinds[] = {{"fixed", DriveKind::Fixed},
+                                                              {"removable", DriveKind::Removable},
+                                                              {"remote", DriveKind::Remote},
+                                                              {"cdrom", DriveKind::CdRom},
+                                                              {"ramdisk", DriveKind::RamDisk}};
     const QByteArray lower = name.trimmed().toLower();
     for (const auto& [text, kind] : kinds) {
         if (lower == text) {
@@ -147,7 +148,7 @@ DriveTable DriveTable::fromSpec(const QByteArray& spec)
             value = value.mid(colon + 1);
         }
         if (!value.isEmpty() && !value.startsWith('/'))
-            continue;   // a root must be absolute
+            continue; // a root must be absolute
         table.add(Drive{letter, kind, withoutTrailingSlash(value)});
     }
     return table;
@@ -157,7 +158,9 @@ DriveTable DriveTable::fromMounts(const QByteArray& mounts)
 {
     DriveTable table;
     QList<quint64> devicesSeen;
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (stat("/", &st) == 0)
         devicesSeen.append(quint64(st.st_dev));
     table.add(Drive{QLatin1Char('C'), DriveKind::Fixed, QByteArray("/")});
@@ -166,15 +169,17 @@ DriveTable DriveTable::fromMounts(const QByteArray& mounts)
     int nextFloppy = 0;
     for (const MountEntry& mount : parseMounts(mounts)) {
         if (!kindForMount(mount, DriveKind::Fixed))
-            continue;   // cheap rejection before touching the mount point
-        if (stat(mount.point.constData(), &st) != 0 || !S_ISDIR(st.st_mode)
-            || devicesSeen.contains(quint64(st.st_dev)))
-            continue;   // gone, a file bind-mounted over a file, or a volume already lettered
+            continue; // cheap rejection before touching the mount point
+        if (stat(mount.point.constData(), &st) != 0 || !S_ISDIR(st.st_mode) ||
+            devicesSeen.contains(quint64(st.st_dev)))
+            continue; // gone, a file bind-mounted over a file, or a volume already lettered
         const quint64 volume = quint64(st.st_dev);
         quint64 blockDevice = volume;
-        struct stat dev{};
-        if (mount.source.startsWith("/dev/") && stat(mount.source.constData(), &dev) == 0
-            && S_ISBLK(dev.st_mode))
+        struct stat dev
+        {
+        };
+        if (mount.source.startsWith("/dev/") && stat(mount.source.constData(), &dev) == 0 &&
+            S_ISBLK(dev.st_mode))
             blockDevice = quint64(dev.st_rdev);
         bool floppy = false;
         const DriveKind blockKind = blockDeviceKind(blockDevice, &floppy);

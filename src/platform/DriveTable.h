@@ -13,9 +13,9 @@ enum class DriveKind { Unknown, Removable, Fixed, Remote, CdRom, RamDisk };
 
 struct Drive
 {
-    QChar letter;      // upper case, 'A'..'Z'
+    QChar letter; // upper case, 'A'..'Z'
     DriveKind kind;
-    QByteArray root;   // native folder without trailing '/' (except "/"); empty = no medium
+    QByteArray root; // native folder without trailing '/' (except "/"); empty = no medium
 };
 
 // The letters of the logical file system. Built once, from QUORIX_DRIVES when that is set
@@ -26,8 +26,8 @@ public:
     static const DriveTable& current();
     static void reload();
 
-    std::optional<Drive> drive(QChar letter) const;   // letter case does not matter
-    QList<Drive> drives() const;                     // in letter order
+    std::optional<Drive> drive(QChar letter) const; // letter case does not matter
+    QList<Drive> drives() const;                    // in letter order
 
     // Parses the QUORIX_DRIVES form ("C=/home/me;D=cdrom:/media/cd;A=removable:").
     static DriveTable fromSpec(const QByteArray& spec);
@@ -44,7 +44,7 @@ private:
     void add(const Drive& drive, quint64 device = 0);
 
     std::optional<Drive> m_drives[26];
-    QHash<int, quint64> m_devices;   // letter index -> st_dev at build time (mounted drives)
+    QHash<int, quint64> m_devices; // letter index -> st_dev at build time (mounted drives)
 };
 
 DriveKind driveKindFromName(const QByteArray& name, bool* ok = nullptr);

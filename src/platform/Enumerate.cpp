@@ -60,8 +60,11 @@ EnumResult failure(int code)
 int openErrorCode(int error)
 {
     switch (error) {
-    case ENOENT: case ENOTDIR: return winerror::PathNotFound;
-    default: return windowsErrorFromErrno(error);
+    case ENOENT:
+    case ENOTDIR:
+        return winerror::PathNotFound;
+    default:
+        return windowsErrorFromErrno(error);
     }
 }
 
@@ -80,11 +83,13 @@ public:
     // False when the entry vanished before it could be looked at.
     bool read(const char* nativeName, unsigned char type, const QString& name, DirEntry* entry)
     {
-        struct stat st{};
+        struct stat st
+        {
+        };
         bool known = fstatat(m_dirFd, nativeName, &st, 0) == 0;
         if (!known && errno == ENOENT) {
             if (type != DT_LNK && type != DT_UNKNOWN)
-                return false;   // removed meanwhile
+                return false; // removed meanwhile
             // A link whose target is missing is still an entry of its own.
             known = fstatat(m_dirFd, nativeName, &st, AT_SYMLINK_NOFOLLOW) == 0;
             if (!known)
@@ -144,7 +149,7 @@ EnumResult enumerate(const QString& logicalPattern)
     qsizetype cut = std::max(logicalPattern.lastIndexOf(QLatin1Char('\\')),
                              logicalPattern.lastIndexOf(QLatin1Char('/')));
     if (cut < 0 && logicalPattern.size() >= 2 && logicalPattern.at(1) == QLatin1Char(':'))
-        cut = 1;   // "C:*.*"
+        cut = 1; // "C:*.*"
     if (cut < 0)
         return failure(winerror::PathNotFound);
     const QString folder = logicalPattern.left(std::max<qsizetype>(cut, 2));
@@ -189,8 +194,8 @@ EnumResult enumerate(const QString& logicalPattern)
     const bool exact = !hasWildcard(pattern);
     const QByteArray exactNative = exact ? nameToNative(pattern) : QByteArray();
     bool exactDone = false;
-    if (exact && !exactNative.isEmpty() && exactNative != "." && exactNative != ".."
-        && exactNative.indexOf('/') < 0) {
+    if (exact && !exactNative.isEmpty() && exactNative != "." && exactNative != ".." &&
+        exactNative.indexOf('/') < 0) {
         // The entry of exactly that name needs no scan of the folder.
         if (reader.read(exactNative.constData(), DT_UNKNOWN, pattern, &entry)) {
             result.entries.push_back(std::move(entry));

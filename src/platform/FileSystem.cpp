@@ -3,6 +3,7 @@
 #include "platform/DosAttributes.h"
 #include "platform/DriveTable.h"
 #include "platform/PathMapping.h"
+#include "platform/SystemError.h"
 #include "platform/VolumeCheck.h"
 
 #include <cerrno>
@@ -13,11 +14,6 @@
 namespace quorix::platform {
 
 namespace {
-
-OpResult failed(int error)
-{
-    return OpResult{false, error, systemErrorText(windowsErrorFromErrno(error))};
-}
 
 // Native path of an entry that must be reachable; the error explains why it is not.
 bool reach(const QString& logical, QByteArray* native, int* error)
@@ -40,7 +36,9 @@ bool reach(const QString& logical, QByteArray* native, int* error)
 
 bool volumeMounted(QChar letter, const QByteArray& nativeRoot)
 {
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (stat(nativeRoot.constData(), &st) != 0 || !S_ISDIR(st.st_mode))
         return false;
     return DriveTable::current().stillMounted(letter, quint64(st.st_dev));
@@ -50,16 +48,20 @@ bool isDirectory(const QString& logical)
 {
     QByteArray native;
     int error = 0;
-    struct stat st{};
-    return reach(logical, &native, &error) && stat(native.constData(), &st) == 0
-           && S_ISDIR(st.st_mode);
+    struct stat st
+    {
+    };
+    return reach(logical, &native, &error) && stat(native.constData(), &st) == 0 &&
+           S_ISDIR(st.st_mode);
 }
 
 bool exists(const QString& logical)
 {
     QByteArray native;
     int error = 0;
-    struct stat st{};
+    struct stat st
+    {
+    };
     return reach(logical, &native, &error) && lstat(native.constData(), &st) == 0;
 }
 
@@ -67,7 +69,9 @@ std::optional<quint64> freeBytes(const QString& logicalRoot)
 {
     QByteArray native;
     int error = 0;
-    struct statvfs vfs{};
+    struct statvfs vfs
+    {
+    };
     if (!reach(logicalRoot, &native, &error) || statvfs(native.constData(), &vfs) != 0)
         return std::nullopt;
     // f_bfree, not f_bavail: the volume's free blocks, including those kept for root.
@@ -95,23 +99,25 @@ OpResult setAttributes(const QString& logical, quint32 attributes)
     QByteArray native;
     int error = 0;
     if (!reach(logical, &native, &error))
-        return failed(error);
-    struct stat st{};
+        return opFailed(error);
+    struct stat st
+    {
+    };
     if (stat(native.constData(), &st) != 0)
-        return failed(errno);
+        return opFailed(errno);
     const mode_t mode = st.st_mode & 07777;
-    const mode_t wanted = (attributes & FA_READONLY) ? mode & ~mode_t(S_IWUSR | S_IWGRP | S_IWOTH)
-                                                    : mode | S_IWUSR;
+    const mode_t wanted =
+        (attributes & FA_READONLY) ? mode & ~mode_t(S_IWUSR | S_IWGRP | S_IWOTH) : mode | S_IWUSR;
     const quint32 dos = attributes & (FA_HIDDEN | FA_SYSTEM | FA_ARCHIVE);
     // Writing an extended attribute needs write permission: make the file writable before
     // and read-only after writing it.
     const bool chmodFirst = wanted & S_IWUSR;
     if (chmodFirst && wanted != mode && chmod(native.constData(), wanted) != 0)
-        return failed(errno);
+        return opFailed(errno);
     error = writeDosAttrib(native.constData(), dos);
     if (!chmodFirst && wanted != mode && chmod(native.constData(), wanted) != 0 && error == 0)
         error = errno;
-    return error ? failed(error) : OpResult{true, 0, {}};
+    return error ? opFailed(error) : opDone();
 }
 
 OpResult setLastWriteTime(const QString& logical, const QDateTime& local)
@@ -119,9 +125,9 @@ OpResult setLastWriteTime(const QString& logical, const QDateTime& local)
     QByteArray native;
     int error = 0;
     if (!reach(logical, &native, &error))
-        return failed(error);
+        return opFailed(error);
     if (!local.isValid())
-        return failed(EINVAL);
+        return opFailed(EINVAL);
     const qint64 ms = local.toMSecsSinceEpoch();
     struct timespec times[2];
     times[0].tv_sec = 0;
@@ -129,8 +135,8 @@ OpResult setLastWriteTime(const QString& logical, const QDateTime& local)
     times[1].tv_sec = time_t(ms >= 0 ? ms / 1000 : (ms - 999) / 1000);
     times[1].tv_nsec = long(ms - qint64(times[1].tv_sec) * 1000) * 1000000L;
     if (utimensat(AT_FDCWD, native.constData(), times, 0) != 0)
-        return failed(errno);
-    return OpResult{true, 0, {}};
+        return opFailed(errno);
+    return opDone();
 }
 
 } // namespace quorix::platform

@@ -18,11 +18,11 @@ enum FileAttribute : quint32 {
 
 struct DirEntry
 {
-    QString name;          // reversible name (nameFromNative)
+    QString name; // reversible name (nameFromNative)
     quint32 attributes = 0;
     qint64 size = 0;
-    QDateTime lastWrite;   // local wall-clock time (the local UTC offset of that instant);
-                           // invalid when unknown
+    QDateTime lastWrite; // local wall-clock time (the local UTC offset of that instant);
+                         // invalid when unknown
 };
 
 enum EnumCode {
@@ -61,7 +61,7 @@ bool makeFolder(const QString& logical);
 struct OpResult
 {
     bool ok = false;
-    int error = 0;   // errno
+    int error = 0; // errno
     QString errorText;
 };
 

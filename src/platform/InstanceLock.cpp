@@ -16,7 +16,9 @@ bool privateFolder(const QByteArray& path)
 {
     if (mkdir(path.constData(), 0700) != 0 && errno != EEXIST)
         return false;
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (lstat(path.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != getuid())
         return false;
     if ((st.st_mode & 077) != 0 && chmod(path.constData(), 0700) != 0)
@@ -26,9 +28,11 @@ bool privateFolder(const QByteArray& path)
 
 bool usableRuntimeDir(const QByteArray& dir)
 {
-    struct stat st{};
-    return dir.startsWith('/') && stat(dir.constData(), &st) == 0 && S_ISDIR(st.st_mode)
-           && st.st_uid == getuid() && access(dir.constData(), W_OK | X_OK) == 0;
+    struct stat st
+    {
+    };
+    return dir.startsWith('/') && stat(dir.constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           st.st_uid == getuid() && access(dir.constData(), W_OK | X_OK) == 0;
 }
 
 } // namespace

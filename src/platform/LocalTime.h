@@ -16,7 +16,9 @@ public:
     {
         if (seconds == 0 && nanoseconds == 0)
             return {};
-        struct tm parts{};
+        struct tm parts
+        {
+        };
         if (!localtime_r(&seconds, &parts))
             return {};
         return QDateTime::fromMSecsSinceEpoch(qint64(seconds) * 1000 + nanoseconds / 1000000,

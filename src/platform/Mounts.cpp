@@ -17,11 +17,11 @@ QByteArray unescapeMountField(const QByteArray& field)
     out.reserve(field.size());
     for (qsizetype i = 0; i < field.size(); ++i) {
         const char c = field.at(i);
-        if (c == '\\' && i + 3 < field.size() && field.at(i + 1) >= '0' && field.at(i + 1) <= '3'
-            && field.at(i + 2) >= '0' && field.at(i + 2) <= '7' && field.at(i + 3) >= '0'
-            && field.at(i + 3) <= '7') {
-            out.append(char(((field.at(i + 1) - '0') << 6) | ((field.at(i + 2) - '0') << 3)
-                            | (field.at(i + 3) - '0')));
+        if (c == '\\' && i + 3 < field.size() && field.at(i + 1) >= '0' && field.at(i + 1) <= '3' &&
+            field.at(i + 2) >= '0' && field.at(i + 2) <= '7' && field.at(i + 3) >= '0' &&
+            field.at(i + 3) <= '7') {
+            out.append(char(((field.at(i + 1) - '0') << 6) | ((field.at(i + 2) - '0') << 3) |
+                            (field.at(i + 3) - '0')));
             i += 3;
         } else {
             out.append(c);
@@ -88,11 +88,21 @@ std::optional<DriveKind> kindForMount(const MountEntry& mount, DriveKind blockKi
     const QByteArray& type = mount.type;
     if (!mount.point.startsWith('/') || mount.point == "/" || isSystemFolder(mount.point))
         return std::nullopt;
-    if (oneOf(type, {"proc", "sysfs", "cgroup", "cgroup2", "devtmpfs", "devpts", "securityfs",
-                     "debugfs", "tracefs", "pstore", "bpf", "configfs", "fusectl", "mqueue",
-                     "hugetlbfs", "autofs", "binfmt_misc", "efivarfs", "rpc_pipefs", "nsfs",
-                     "selinuxfs", "overlay", "squashfs", "nfsd", "devfs", "fuse.gvfsd-fuse",
-                     "fuse.portal", "fuse.lxcfs", "fuse.snapfuse", "fuse.xdg-document-portal"}))
+    if (oneOf(type, {"proc",          "sysfs",
+                     "cgroup",        "cgroup2",
+                     "devtmpfs",      "devpts",
+                     "securityfs",    "debugfs",
+                     "tracefs",       "pstore",
+                     "bpf",           "configfs",
+                     "fusectl",       "mqueue",
+                     "hugetlbfs",     "autofs",
+                     "binfmt_misc",   "efivarfs",
+                     "rpc_pipefs",    "nsfs",
+                     "selinuxfs",     "overlay",
+                     "squashfs",      "nfsd",
+                     "devfs",         "fuse.gvfsd-fuse",
+                     "fuse.portal",   "fuse.lxcfs",
+                     "fuse.snapfuse", "fuse.xdg-document-portal"}))
         return std::nullopt;
     if (oneOf(type, {"nfs", "nfs4", "cifs", "smb3", "smbfs", "ncpfs", "afs", "ceph", "glusterfs",
                      "9p", "lustre", "davfs", "fuse.sshfs", "fuse.rclone", "fuse.davfs2",
@@ -111,8 +121,8 @@ DriveKind blockDeviceKind(quint64 device, bool* floppy)
 {
     if (floppy)
         *floppy = false;
-    const QByteArray link = "/sys/dev/block/" + QByteArray::number(major(device)) + ':'
-                            + QByteArray::number(minor(device));
+    const QByteArray link = "/sys/dev/block/" + QByteArray::number(major(device)) + ':' +
+                            QByteArray::number(minor(device));
     char resolved[PATH_MAX];
     if (!realpath(link.constData(), resolved))
         return DriveKind::Fixed;

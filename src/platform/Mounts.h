@@ -11,9 +11,9 @@ namespace quorix::platform {
 
 struct MountEntry
 {
-    QByteArray source;   // device or share, octal escapes decoded
-    QByteArray point;    // mount point, octal escapes decoded
-    QByteArray type;     // file system type
+    QByteArray source; // device or share, octal escapes decoded
+    QByteArray point;  // mount point, octal escapes decoded
+    QByteArray type;   // file system type
 };
 
 // Lines of /proc/self/mounts, in order.

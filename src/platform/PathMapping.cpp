@@ -2,6 +2,7 @@
 
 #include "platform/CodePage.h"
 #include "platform/DriveTable.h"
+#include "platform/Utf8.h"
 
 #include <QList>
 
@@ -12,7 +13,14 @@ namespace {
 bool isForbiddenAscii(unsigned char c)
 {
     switch (c) {
-    case '\\': case ':': case '*': case '?': case '"': case '<': case '>': case '|':
+    case '\\':
+    case ':':
+    case '*':
+    case '?':
+    case '"':
+    case '<':
+    case '>':
+    case '|':
         return true;
     default:
         return c < 0x20;
@@ -22,38 +30,6 @@ bool isForbiddenAscii(unsigned char c)
 bool isEscape(char16_t c)
 {
     return c >= EscapeBase && c <= EscapeBase + 0xFF;
-}
-
-// Length of the valid UTF-8 sequence at p (1..4), or 0 when p does not start one.
-int utf8SequenceLength(const unsigned char* p, const unsigned char* end, char32_t* out)
-{
-    const unsigned char c = *p;
-    int n;
-    char32_t cp;
-    if (c >= 0xC2 && c <= 0xDF) {
-        n = 1;
-        cp = c & 0x1F;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        n = 2;
-        cp = c & 0x0F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        n = 3;
-        cp = c & 0x07;
-    } else {
-        return 0;
-    }
-    if (end - p <= n)
-        return 0;
-    for (int i = 1; i <= n; ++i) {
-        if ((p[i] & 0xC0) != 0x80)
-            return 0;
-        cp = (cp << 6) | (p[i] & 0x3F);
-    }
-    if ((n == 2 && cp < 0x800) || (n == 3 && (cp < 0x10000 || cp > 0x10FFFF))
-        || (cp >= 0xD800 && cp <= 0xDFFF))
-        return 0;
-    *out = cp;
-    return n + 1;
 }
 
 void appendEscaped(QString& out, const unsigned char* p, int n)
@@ -159,8 +135,8 @@ QString displayName(const QString& reversibleName)
         char32_t cp = 0;
         const int n = *p < 0x80 ? (*p >= 0x20 ? 1 : 0) : utf8SequenceLength(p, end, &cp);
         if (n == 0) {
-            out.append(QStringLiteral("\\x")
-                       + QString::number(uint(*p), 16).toUpper().rightJustified(2, QLatin1Char('0')));
+            out.append(QStringLiteral("\\x") +
+                       QString::number(uint(*p), 16).toUpper().rightJustified(2, QLatin1Char('0')));
             ++p;
         } else {
             out.append(QString::fromUtf8(reinterpret_cast<const char*>(p), n));
@@ -180,7 +156,7 @@ NativeTarget resolveLogical(const QString& logical)
         return target;
     const QStringView rest = QStringView(logical).mid(2);
     if (!rest.isEmpty() && rest.front() != QLatin1Char('\\') && rest.front() != QLatin1Char('/'))
-        return target;   // drive-relative ("C:DATA") is not supported
+        return target; // drive-relative ("C:DATA") is not supported
     target.letter = letter;
     const std::optional<Drive> drive = DriveTable::current().drive(letter);
     if (!drive) {
@@ -196,7 +172,8 @@ NativeTarget resolveLogical(const QString& logical)
     qsizetype start = 0;
     while (start <= rest.size()) {
         qsizetype next = start;
-        while (next < rest.size() && rest[next] != QLatin1Char('\\') && rest[next] != QLatin1Char('/'))
+        while (next < rest.size() && rest[next] != QLatin1Char('\\') &&
+               rest[next] != QLatin1Char('/'))
             ++next;
         const QStringView part = rest.mid(start, next - start);
         if (part == QLatin1String(".."))
@@ -228,8 +205,8 @@ QString toLogical(const QByteArray& native)
         const QByteArray& root = drive.root;
         if (root.isEmpty())
             continue;
-        const bool holds = root == "/" || native == root
-                           || (native.startsWith(root) && native.at(root.size()) == '/');
+        const bool holds = root == "/" || native == root ||
+                           (native.startsWith(root) && native.at(root.size()) == '/');
         if (holds && (!best || root.size() > best->root.size()))
             best = drive;
     }

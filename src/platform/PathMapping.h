@@ -35,8 +35,8 @@ struct NativeTarget
 {
     enum Status { Ok, NoDrive, NoMedium, NotAbsolute } status = NotAbsolute;
     QChar letter;
-    QByteArray path;       // native path (Ok only)
-    bool isRoot = false;   // the path is the drive's root
+    QByteArray path;     // native path (Ok only)
+    bool isRoot = false; // the path is the drive's root
 };
 NativeTarget resolveLogical(const QString& logical);
 

@@ -2,6 +2,7 @@
 
 #include "platform/PathMapping.h"
 #include "platform/RenameFallback.h"
+#include "platform/SystemError.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -12,18 +13,6 @@
 namespace quorix::platform {
 
 namespace {
-
-OpResult done()
-{
-    return OpResult{true, 0, {}};
-}
-
-OpResult failed(int error, int windowsCode = -1)
-{
-    if (windowsCode < 0)
-        windowsCode = windowsErrorFromErrno(error);
-    return OpResult{false, error, systemErrorText(windowsCode)};
-}
 
 bool sameEntry(const struct stat& a, const struct stat& b)
 {
@@ -38,7 +27,9 @@ bool sameEntry(const struct stat& a, const struct stat& b)
 // so no data is lost even if a folder of that name appears in between.
 int renameWithoutReplaceFlag(const char* from, const char* to)
 {
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (lstat(from, &st) != 0)
         return errno;
     if (!S_ISDIR(st.st_mode)) {
@@ -54,7 +45,9 @@ int renameWithoutReplaceFlag(const char* from, const char* to)
             return errno;
         // No hard links here either: a last check, then rename().
     }
-    struct stat target{};
+    struct stat target
+    {
+    };
     if (lstat(to, &target) == 0)
         return EEXIST;
     if (errno != ENOENT)
@@ -67,35 +60,39 @@ OpResult renameNoReplace(const QString& fromLogical, const QString& toLogical)
     const NativeTarget from = resolveLogical(fromLogical);
     const NativeTarget to = resolveLogical(toLogical);
     if (from.status == NativeTarget::NoMedium || to.status == NativeTarget::NoMedium)
-        return failed(ENOMEDIUM);
+        return opFailed(ENOMEDIUM);
     if (from.status != NativeTarget::Ok || to.status != NativeTarget::Ok)
-        return failed(ENOENT);
+        return opFailed(ENOENT);
     if (from.isRoot || to.isRoot)
-        return failed(EACCES);
+        return opFailed(EACCES);
 
-    struct stat source{};
+    struct stat source
+    {
+    };
     if (lstat(from.path.constData(), &source) != 0)
-        return failed(errno);
+        return opFailed(errno);
     if (from.path == to.path)
-        return done();   // a rename onto its own name changes nothing
+        return opDone(); // a rename onto its own name changes nothing
 
     if (renameat2(AT_FDCWD, from.path.constData(), AT_FDCWD, to.path.constData(),
                   RENAME_NOREPLACE) == 0)
-        return done();
+        return opDone();
     int error = errno;
     if (error == EINVAL || error == ENOSYS || error == ENOTSUP)
         error = renameWithoutReplaceFlag(from.path.constData(), to.path.constData());
     if (error == EEXIST) {
         // A case-insensitive file system sees the new spelling of a name as the same entry.
-        struct stat target{};
-        if (lstat(to.path.constData(), &target) == 0 && sameEntry(source, target)
-            && fromLogical.compare(toLogical, Qt::CaseInsensitive) == 0)
+        struct stat target
+        {
+        };
+        if (lstat(to.path.constData(), &target) == 0 && sameEntry(source, target) &&
+            fromLogical.compare(toLogical, Qt::CaseInsensitive) == 0)
             error = rename(from.path.constData(), to.path.constData()) == 0 ? 0 : errno;
     } else if (error == ENOENT) {
         // The source exists, so the missing part is the target's folder.
-        return failed(error, windowsErrorFromErrno(ENOTDIR));
+        return opFailed(error, windowsErrorFromErrno(ENOTDIR));
     }
-    return error ? failed(error) : done();
+    return error ? opFailed(error) : opDone();
 }
 
 } // namespace quorix::platform

@@ -1,7 +1,25 @@
 #pragma once
 
-// systemErrorText() and windowsErrorFromErrno() are declared in FileSystem.h; this header
-// names the Windows-style codes the platform layer itself produces.
+#include "platform/FileSystem.h"
+
+namespace quorix::platform {
+
+inline OpResult opDone()
+{
+    return OpResult{true, 0, {}};
+}
+
+// A failed operation: the errno and the Windows text for it (or for windowsCode).
+inline OpResult opFailed(int error, int windowsCode = -1)
+{
+    return OpResult{false, error,
+                    systemErrorText(windowsCode < 0 ? windowsErrorFromErrno(error) : windowsCode)};
+}
+
+} // namespace quorix::platform
+
+// The Windows-style codes the platform layer itself produces (systemErrorText() and
+// windowsErrorFromErrno() are declared in FileSystem.h).
 namespace quorix::platform::winerror {
 
 inline constexpr int FileNotFound = 2;

@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <ftw.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 // A temporary folder mapped as drive C: (plus a D: without medium) for the time the
@@ -30,11 +31,14 @@ public:
     {
         quorix::platform::DriveTable::reload();
         // QTemporaryDir cannot see names that are not UTF-8: remove the tree natively.
-        nftw(root().constData(), [](const char* path, const struct stat*, int, struct FTW*) {
-            chmod(path, 0700);
-            remove(path);
-            return 0;
-        }, 16, FTW_DEPTH | FTW_PHYS);
+        nftw(
+            root().constData(),
+            [](const char* path, const struct stat*, int, struct FTW*) {
+                chmod(path, 0700);
+                remove(path);
+                return 0;
+            },
+            16, FTW_DEPTH | FTW_PHYS);
     }
 
     QByteArray root() const { return m_dir.path().toLocal8Bit(); }
@@ -45,8 +49,8 @@ public:
         const int fd = open(native(relative).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (fd < 0)
             return false;
-        const bool ok = write(fd, contents.constData(), size_t(contents.size()))
-                        == ssize_t(contents.size());
+        const bool ok =
+            write(fd, contents.constData(), size_t(contents.size())) == ssize_t(contents.size());
         return close(fd) == 0 && ok;
     }
     bool folder(const QByteArray& relative) const
@@ -55,7 +59,9 @@ public:
     }
     bool present(const QByteArray& relative) const
     {
-        struct stat st{};
+        struct stat st
+        {
+        };
         return lstat(native(relative).constData(), &st) == 0;
     }
     QByteArray contents(const QByteArray& relative) const
@@ -70,6 +76,16 @@ public:
             data.append(buffer, n);
         close(fd);
         return data;
+    }
+
+    // Whether the file system of the fixture keeps user extended attributes.
+    bool userXattrsWork() const
+    {
+        const QByteArray path = root();
+        if (setxattr(path.constData(), "user.quorix-probe", "1", 1, 0) != 0)
+            return false;
+        removexattr(path.constData(), "user.quorix-probe");
+        return true;
     }
 
 private:

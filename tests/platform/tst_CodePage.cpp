@@ -29,13 +29,13 @@ private slots:
         QCOMPARE(toCp932(u"ｶ"_s), QByteArray("\xB6"));
         QCOMPARE(toCp932(u"カ"_s), QByteArray("\x83\x4A"));
         QCOMPARE(toCp932(u"ＯＫ"_s), QByteArray("\x82\x6E\x82\x6A"));
-        QCOMPARE(fromCp932("\x83\x5C"), u"ソ"_s);   // trail byte 0x5C is not a separator
+        QCOMPARE(fromCp932("\x83\x5C"), u"ソ"_s); // trail byte 0x5C is not a separator
     }
 
     void badInputIsReported()
     {
         bool ok = true;
-        const QString text = fromCp932("A\x81", &ok);   // lead byte cut off at the end
+        const QString text = fromCp932("A\x81", &ok); // lead byte cut off at the end
         QVERIFY(!ok);
         QCOMPARE(text.left(1), u"A"_s);
         ok = true;
@@ -48,8 +48,8 @@ private slots:
         QCOMPARE(decodeLocalText(u"ﾌｧｲﾙ 日本"_s.toUtf8()), u"ﾌｧｲﾙ 日本"_s);
         QCOMPARE(decodeLocalText(toCp932(u"ﾌｧｲﾙ 日本"_s)), u"ﾌｧｲﾙ 日本"_s);
         QCOMPARE(decodeLocalText(QByteArray()), QString());
-        QVERIFY(!isValidUtf8("\xC0\x80"));       // overlong
-        QVERIFY(!isValidUtf8("\xED\xA0\x80"));   // surrogate
+        QVERIFY(!isValidUtf8("\xC0\x80"));     // overlong
+        QVERIFY(!isValidUtf8("\xED\xA0\x80")); // surrogate
         QVERIFY(isValidUtf8("\xF0\x9F\x98\x80"));
     }
 };

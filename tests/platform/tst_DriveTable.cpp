@@ -24,10 +24,10 @@ private slots:
             "R=RamDisk:/mnt/ram;N=remote:/net/share;bogus;X=weird:/x;Y=relative/path;C=/");
         const QList<Drive> drives = table.drives();
         QCOMPARE(drives.size(), 6);
-        QCOMPARE(drives.at(0).letter, QLatin1Char('A'));   // letter order
+        QCOMPARE(drives.at(0).letter, QLatin1Char('A')); // letter order
         QCOMPARE(drives.at(0).kind, DriveKind::Removable);
-        QVERIFY(drives.at(0).root.isEmpty());                // no medium
-        QCOMPARE(table.drive(u'c')->root, QByteArray("/"));  // the later C= wins
+        QVERIFY(drives.at(0).root.isEmpty());               // no medium
+        QCOMPARE(table.drive(u'c')->root, QByteArray("/")); // the later C= wins
         QCOMPARE(table.drive(u'D')->root, QByteArray("/media/cd"));
         QCOMPARE(table.drive(u'd')->kind, DriveKind::CdRom);
         QCOMPARE(table.drive(u'E')->kind, DriveKind::Removable);
@@ -62,7 +62,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<DriveKind>("blockKind");
-        QTest::addColumn<DriveKind>("expected");   // Unknown = not a drive
+        QTest::addColumn<DriveKind>("expected"); // Unknown = not a drive
         const auto fixed = DriveKind::Fixed;
         const auto none = DriveKind::Unknown;
         QTest::newRow("proc") << QByteArray("proc /proc proc") << fixed << none;
@@ -116,7 +116,9 @@ private slots:
         QCOMPARE(DriveTable::current().drive(u'C')->root, QByteArray("/"));
         QList<dev_t> devices;
         for (const Drive& d : drives) {
-            struct stat st{};
+            struct stat st
+            {
+            };
             QVERIFY(stat(d.root.constData(), &st) == 0 && S_ISDIR(st.st_mode));
             QVERIFY2(!devices.contains(st.st_dev), d.root.constData());
             devices.append(st.st_dev);

@@ -6,10 +6,10 @@
 #include <QElapsedTimer>
 #include <QTest>
 
+#include <ctime>
 #include <sys/stat.h>
 #include <sys/time.h>
 #include <sys/xattr.h>
-#include <ctime>
 
 using namespace quorix::platform;
 using namespace Qt::StringLiterals;
@@ -31,14 +31,6 @@ const DirEntry* find(const EnumResult& result, const QString& name)
             return &e;
     }
     return nullptr;
-}
-
-bool userXattrsWork(const QByteArray& path)
-{
-    if (setxattr(path.constData(), "user.quorix-probe", "1", 1, 0) != 0)
-        return false;
-    removexattr(path.constData(), "user.quorix-probe");
-    return true;
 }
 
 } // namespace
@@ -83,7 +75,7 @@ private slots:
         QVERIFY(drives.folder("sub"));
         QVERIFY(drives.folder("sub/Folder"));
         QVERIFY(drives.file("sub/a.txt", "12345"));
-        QVERIFY(drives.file("sub/A.TXT"));   // two names differing only in case
+        QVERIFY(drives.file("sub/A.TXT")); // two names differing only in case
         QVERIFY(drives.file("sub/b.csv"));
         const EnumResult all = enumerate(u"c:\\sub\\*.*"_s);
         QCOMPARE(all.code, 0);
@@ -97,9 +89,9 @@ private slots:
 
         const EnumResult txt = enumerate(u"C:\\sub\\*.TXT"_s);
         QCOMPARE(txt.code, 0);
-        QCOMPARE(namesOf(txt).size(), 2);   // a.txt and A.TXT, no dots
+        QCOMPARE(namesOf(txt).size(), 2); // a.txt and A.TXT, no dots
 
-        const EnumResult one = enumerate(u"C:\\sub\\B.CSV"_s);   // exact, other case
+        const EnumResult one = enumerate(u"C:\\sub\\B.CSV"_s); // exact, other case
         QCOMPARE(namesOf(one), QStringList{u"b.csv"_s});
         const EnumResult exact = enumerate(u"C:\\sub\\a.txt"_s);
         QCOMPARE(namesOf(exact), QStringList{u"a.txt"_s});
@@ -175,7 +167,7 @@ private slots:
         QCOMPARE(find(r, u".hidden"_s)->attributes, quint32(FA_HIDDEN));
         QCOMPARE(find(r, u"."_s)->attributes, quint32(FA_DIRECTORY));
         const DirEntry* big = find(r, u"big"_s);
-        QCOMPARE(big->size, 5'000'000'000LL);   // beyond 32 bits
+        QCOMPARE(big->size, 5'000'000'000LL); // beyond 32 bits
         QCOMPARE(big->lastWrite.toSecsSinceEpoch(), 1'234'567'890LL);
         QCOMPARE(big->lastWrite, QDateTime::fromSecsSinceEpoch(1'234'567'890LL).toLocalTime());
         QCOMPARE(big->lastWrite.toString(u"yyyy-MM-dd hh:mm:ss"_s),
@@ -193,10 +185,10 @@ private slots:
         QCOMPARE(tokyo.entries[0].lastWrite.toString(u"yyyy-MM-dd hh:mm:ss"_s),
                  u"2009-02-14 08:31:30"_s);
 
-        if (!userXattrsWork(drives.native("d/big")))
+        if (!drives.userXattrsWork())
             QSKIP("no user extended attributes on this file system");
         QVERIFY(setxattr(drives.native("d/big").constData(), "user.DOSATTRIB", "0x26", 4, 0) == 0);
-        const QByteArray samba("0x4\0\x03\x00\x03\x00", 9);   // hex text, NUL, binary block
+        const QByteArray samba("0x4\0\x03\x00\x03\x00", 9); // hex text, NUL, binary block
         QVERIFY(setxattr(drives.native("d/ro").constData(), "user.DOSATTRIB", samba.constData(),
                          size_t(samba.size()), 0) == 0);
         const EnumResult again = enumerate(u"C:\\d\\*.*"_s);
@@ -214,7 +206,7 @@ private slots:
         QCOMPARE(r.code, 0);
         QVERIFY(find(r, u"dangling"_s));
         QVERIFY(!(find(r, u"dangling"_s)->attributes & FA_DIRECTORY));
-        QVERIFY(find(r, u"self"_s)->attributes & FA_DIRECTORY);   // links are followed
+        QVERIFY(find(r, u"self"_s)->attributes & FA_DIRECTORY); // links are followed
         QVERIFY(isDirectory(u"C:\\l\\self"_s));
         QVERIFY(!isDirectory(u"C:\\l\\dangling"_s));
         QVERIFY(exists(u"C:\\l\\dangling"_s));
@@ -231,7 +223,7 @@ private slots:
         QVERIFY(!isDirectory(u"C:\\f\\x"_s));
         QVERIFY(exists(u"C:\\f\\x"_s));
         QVERIFY(!exists(u"C:\\f\\y"_s));
-        QVERIFY(!isDirectory(u"D:"_s));   // no medium
+        QVERIFY(!isDirectory(u"D:"_s)); // no medium
         QVERIFY(!exists(u"Q:\\"_s));
     }
 

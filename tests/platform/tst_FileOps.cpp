@@ -23,14 +23,6 @@ QByteArray dosAttrib(const QByteArray& path)
     return n < 0 ? QByteArray() : QByteArray(value, n);
 }
 
-bool userXattrsWork(const QByteArray& path)
-{
-    if (setxattr(path.constData(), "user.quorix-probe", "1", 1, 0) != 0)
-        return false;
-    removexattr(path.constData(), "user.quorix-probe");
-    return true;
-}
-
 quint32 attributesOf(const QString& folderPattern, const QString& name)
 {
     for (const DirEntry& e : enumerate(folderPattern).entries) {
@@ -117,12 +109,12 @@ private slots:
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("to");
         QTest::addColumn<QString>("text");
-        QTest::newRow("no source") << u"C:\\none"_s << u"C:\\x"_s
-                                   << u"指定されたファイルが見つかりません。"_s;
-        QTest::newRow("no target folder") << u"C:\\f"_s << u"C:\\none\\x"_s
-                                          << u"指定されたパスが見つかりません。"_s;
-        QTest::newRow("no medium") << u"C:\\f"_s << u"D:\\x"_s
-                                   << u"デバイスの準備ができていません。"_s;
+        QTest::newRow("no source")
+            << u"C:\\none"_s << u"C:\\x"_s << u"指定されたファイルが見つかりません。"_s;
+        QTest::newRow("no target folder")
+            << u"C:\\f"_s << u"C:\\none\\x"_s << u"指定されたパスが見つかりません。"_s;
+        QTest::newRow("no medium")
+            << u"C:\\f"_s << u"D:\\x"_s << u"デバイスの準備ができていません。"_s;
     }
     void renameErrors()
     {
@@ -150,7 +142,9 @@ private slots:
     void freeSpaceAndVolumes()
     {
         TempDrives drives;
-        struct statvfs vfs{};
+        struct statvfs vfs
+        {
+        };
         QVERIFY(statvfs(drives.root().constData(), &vfs) == 0);
         const std::optional<quint64> free = freeBytes(u"C:\\"_s);
         QVERIFY(free.has_value());
@@ -172,7 +166,9 @@ private slots:
         TempDrives drives;
         QVERIFY(drives.file("f"));
         QVERIFY(setAttributes(u"C:\\f"_s, FA_READONLY).ok);
-        struct stat st{};
+        struct stat st
+        {
+        };
         QVERIFY(stat(drives.native("f").constData(), &st) == 0);
         QCOMPARE(st.st_mode & 0222, 0u);
         QCOMPARE(attributesOf(u"C:\\*.*"_s, u"f"_s), quint32(FA_READONLY));
@@ -186,7 +182,7 @@ private slots:
     {
         TempDrives drives;
         QVERIFY(drives.file("f"));
-        if (!userXattrsWork(drives.native("f")))
+        if (!drives.userXattrsWork())
             QSKIP("no user extended attributes on this file system");
         const quint32 all = FA_READONLY | FA_HIDDEN | FA_SYSTEM | FA_ARCHIVE;
         const OpResult r = setAttributes(u"C:\\f"_s, all);
@@ -205,14 +201,18 @@ private slots:
     {
         TempDrives drives;
         QVERIFY(drives.file("f"));
-        struct stat before{};
+        struct stat before
+        {
+        };
         QVERIFY(stat(drives.native("f").constData(), &before) == 0);
         const QDateTime local(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::LocalTime);
         QVERIFY(setLastWriteTime(u"C:\\f"_s, local).ok);
-        struct stat after{};
+        struct stat after
+        {
+        };
         QVERIFY(stat(drives.native("f").constData(), &after) == 0);
         QCOMPARE(qint64(after.st_mtim.tv_sec), local.toSecsSinceEpoch());
-        QCOMPARE(after.st_atim.tv_sec, before.st_atim.tv_sec);   // access time untouched
+        QCOMPARE(after.st_atim.tv_sec, before.st_atim.tv_sec); // access time untouched
         for (const DirEntry& e : enumerate(u"C:\\f"_s).entries)
             QCOMPARE(e.lastWrite, local);
         QVERIFY(!setLastWriteTime(u"C:\\none"_s, local).ok);

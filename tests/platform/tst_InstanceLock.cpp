@@ -152,7 +152,9 @@ private slots:
     {
         std::unique_ptr<InstanceLock> lock = InstanceLock::acquire(u"a/b"_s);
         QVERIFY(lock && lock->held());
-        struct stat st{};
+        struct stat st
+        {
+        };
         const QByteArray file = m_runtime.path().toLocal8Bit() + "/quorix-lock-a_b";
         QVERIFY(stat(file.constData(), &st) == 0);
         QCOMPARE(st.st_mode & 0777, 0600u);
@@ -167,7 +169,9 @@ private slots:
         std::unique_ptr<InstanceLock> lock = InstanceLock::acquire(name);
         qputenv("XDG_RUNTIME_DIR", m_runtime.path().toLocal8Bit());
         QVERIFY(lock && lock->held());
-        struct stat st{};
+        struct stat st
+        {
+        };
         QVERIFY(lstat(folder.constData(), &st) == 0);
         QVERIFY(S_ISDIR(st.st_mode));
         QCOMPARE(st.st_mode & 0777, 0700u);

@@ -16,18 +16,18 @@ const QList<QByteArray>& awkwardNames()
 {
     static const QList<QByteArray> names = {
         "plain.txt",
-        "\x83\x5C.txt",                          // Shift-JIS ソ: its trail byte is '\'
-        "\x83\x74\x83\x40\x83\x43\x83\x8B",      // Shift-JIS ファイル
-        "\xB6\xC0\xB6\xC5",                      // Shift-JIS half-width ｶﾀｶﾅ
-        "bad\xFF\xFE",                           // no encoding at all
-        "a\\b",                                  // a backslash inside a name
-        "q?<>|\":*",                             // every other forbidden character
-        "tab\there\nnl",                         // controls
-        "\xEF\x9C\x80 private",                  // U+F700 itself, the escape base
-        "\xEF\x9F\xBF",                          // U+F7FF
-        "\xC3\xA9t\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x98\x80",   // UTF-8 text
-        "\xED\xA0\x80",                          // an encoded surrogate is not UTF-8
-        "\xC0\xAF",                              // overlong '/'
+        "\x83\x5C.txt",                     // Shift-JIS ソ: its trail byte is '\'
+        "\x83\x74\x83\x40\x83\x43\x83\x8B", // Shift-JIS ファイル
+        "\xB6\xC0\xB6\xC5",                 // Shift-JIS half-width ｶﾀｶﾅ
+        "bad\xFF\xFE",                      // no encoding at all
+        "a\\b",                             // a backslash inside a name
+        "q?<>|\":*",                        // every other forbidden character
+        "tab\there\nnl",                    // controls
+        "\xEF\x9C\x80 private",             // U+F700 itself, the escape base
+        "\xEF\x9F\xBF",                     // U+F7FF
+        "\xC3\xA9t\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x98\x80", // UTF-8 text
+        "\xED\xA0\x80", // an encoded surrogate is not UTF-8
+        "\xC0\xAF",     // overlong '/'
         "trailing.",
     };
     return names;
@@ -72,8 +72,8 @@ private slots:
         QTest::addColumn<QByteArray>("native");
         QTest::addColumn<QString>("shown");
         QTest::newRow("utf-8") << QByteArray("\xE6\x97\xA5.txt") << u"日.txt"_s;
-        QTest::newRow("shift-jis") << QByteArray("\x83\x74\x83\x40\x83\x43\x83\x8B")
-                                   << u"ファイル"_s;
+        QTest::newRow("shift-jis")
+            << QByteArray("\x83\x74\x83\x40\x83\x43\x83\x8B") << u"ファイル"_s;
         QTest::newRow("shift-jis with 0x5C") << QByteArray("\x83\x5C.txt") << u"ソ.txt"_s;
         QTest::newRow("half-width") << QByteArray("\xB6\xC0") << u"ｶﾀ"_s;
         QTest::newRow("undecodable") << QByteArray("a\x80\xFF") << u"a\\x80\\xFF"_s;
@@ -90,7 +90,7 @@ private slots:
     void logicalToNative_data()
     {
         QTest::addColumn<QString>("logical");
-        QTest::addColumn<QByteArray>("relative");   // below C:'s root; "-" = not ok
+        QTest::addColumn<QByteArray>("relative"); // below C:'s root; "-" = not ok
         QTest::newRow("root") << u"C:"_s << QByteArray("");
         QTest::newRow("root slash") << u"C:\\"_s << QByteArray("");
         QTest::newRow("lower letter") << u"c:\\DATA\\A.TXT"_s << QByteArray("/DATA/A.TXT");
@@ -126,7 +126,7 @@ private slots:
         QCOMPARE(toLogical(drives.native("A/B.TXT")), u"C:\\A\\B.TXT"_s);
         QCOMPARE(toLogical(drives.native("a\\b")), u"C:\\"_s + nameFromNative("a\\b"));
         QCOMPARE(toLogical("/nowhere/at/all"), QString());
-        QCOMPARE(toLogical(drives.root() + "x"), QString());   // a sibling, not inside
+        QCOMPARE(toLogical(drives.root() + "x"), QString()); // a sibling, not inside
     }
 
     void deepestRootWins()
