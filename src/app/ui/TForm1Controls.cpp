@@ -277,8 +277,11 @@ void TForm1::layoutControls()
         Panel1->setGeometry(0, top, w, kPanelHeight);
         const int labelHeight = Label1->sizeHint().height();
         Label1->setGeometry(5, 5, qMax(0, w - 10), labelHeight);
-        Label2->setGeometry(5, 22, 225, labelHeight);
+        // The labels grow with their texts as far as the mask box; a long count text runs
+        // under the sort label rather than being cut.
+        Label2->setGeometry(5, 22, 400, labelHeight);
         Label3->setGeometry(232, 22, 175, labelHeight);
+        Label3->raise();
         const int boxHeight = qMin(kPanelHeight - 16 - 1, ComboBox2->sizeHint().height());
         ComboBox2->setGeometry(410, 16, 135, qMax(18, boxHeight));
         top += kPanelHeight;
