@@ -9,6 +9,7 @@
 #include <ctime>
 #include <sys/stat.h>
 #include <sys/time.h>
+#include <sys/wait.h>
 #include <sys/xattr.h>
 
 using namespace quorix::platform;
@@ -138,15 +139,31 @@ private slots:
 
     void accessDenied()
     {
-        if (geteuid() == 0)
-            QSKIP("root reads every folder");
         TempDrives drives;
         QVERIFY(drives.folder("locked"));
-        QVERIFY(chmod(drives.native("locked").constData(), 0) == 0);
-        const EnumResult r = enumerate(u"C:\\locked\\*.*"_s);
-        chmod(drives.native("locked").constData(), 0755);
-        QCOMPARE(r.code, 5);
-        QCOMPARE(r.errorText, u"アクセスが拒否されました。"_s);
+        QVERIFY(chmod(drives.native("locked").constData(), 0700) == 0);
+        QVERIFY(chmod(drives.root().constData(), 0755) == 0);
+        int code = -1;
+        if (geteuid() == 0) {
+            // Root reads every folder: ask from a child that has become another user.
+            const pid_t pid = fork();
+            if (pid == 0) {
+                if (setgid(65534) != 0 || setuid(65534) != 0)
+                    _exit(99);
+                const EnumResult r = enumerate(u"C:\\locked\\*.*"_s);
+                _exit(r.errorText == u"アクセスが拒否されました。"_s ? r.code : 98);
+            }
+            int status = 0;
+            QVERIFY(waitpid(pid, &status, 0) == pid && WIFEXITED(status));
+            code = WEXITSTATUS(status);
+        } else {
+            QVERIFY(chmod(drives.native("locked").constData(), 0) == 0);
+            const EnumResult r = enumerate(u"C:\\locked\\*.*"_s);
+            chmod(drives.native("locked").constData(), 0700);
+            QCOMPARE(r.errorText, u"アクセスが拒否されました。"_s);
+            code = r.code;
+        }
+        QCOMPARE(code, 5);
     }
 
     void attributesAndTimes()
