@@ -129,8 +129,8 @@ void TForm1::buildControls()
         header->resizeSection(c, ColumnWidths[size_t(c)]);
     connect(header, &QHeaderView::sectionClicked, this,
             [this](int column) { ListView1ColumnClick(column); });
-    ListView1->installEventFilter(this);
-    ListView1->viewport()->installEventFilter(this);
+    // The list's events reach eventFilter through the application-wide filter; a filter
+    // of its own would run every list handler twice per event.
 
     buildKeyBar();
 

@@ -2,6 +2,8 @@
 
 #include "app/ui/TForm1.h"
 
+#include "navigation/KeyMap.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
@@ -114,10 +116,16 @@ bool TForm1::filterListEvent(QEvent* event)
     case QEvent::KeyPress: {
         auto* ke = static_cast<QKeyEvent*>(event);
         const QString text = ke->text();
-        if (text.size() != 1 || ke->modifiers().testFlag(Qt::ControlModifier) ||
-            ke->modifiers().testFlag(Qt::AltModifier))
+        // Tab moves the focus before any character is made of it.
+        if (text.size() > 1 || ke->modifiers().testFlag(Qt::AltModifier) ||
+            ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab)
             return false;
-        QChar typed = text.at(0);
+        // Ctrl+H, Ctrl+M, Ctrl+[ ... become their control characters (navigation/KeyMap).
+        const int code = characterCode(ke->key(), ke->modifiers(),
+                                       text.isEmpty() ? QChar() : text.at(0));
+        if (code == 0)
+            return false;
+        QChar typed(code);
         ListView1KeyPress(typed);
         return typed.isNull();
     }
