@@ -406,6 +406,33 @@ private slots:
         QUORIX_VERIFY_SCRIPT(script);
     }
 
+    void maskBoxPicks()
+    {
+        ScriptedDialogs script;
+        Window w(u"C:\\A\\B"_s);
+        QComboBox* box = w.form->ComboBox2;
+        {
+            const QSignalBlocker quiet(box);
+            box->clear();
+            box->addItems({u"*.*"_s, u"*.DOC"_s, u"*.*"_s});
+            box->setEditText(u"*.*"_s);
+        }
+        w.form->FileMask = u"*.*"_s;
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Down);
+        QCOMPARE(w.form->FileMask, u"*.*"_s);
+        box->showPopup();
+        QAbstractItemView* view = box->view();
+        QTRY_VERIFY(view->isVisible());
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          view->visualRect(view->model()->index(1, 0)).center());
+        QTRY_COMPARE(w.form->FileMask, u"*.DOC"_s);
+        QCOMPARE(w.history(box), (QStringList{u"*.DOC"_s, u"*.*"_s, u"*.*"_s}));
+        QCOMPARE(w.captions().filter(u".TXT"_s), QStringList());
+        QVERIFY(w.captions().contains(u"XRAY.DOC"_s));
+        QUORIX_VERIFY_SCRIPT(script);
+    }
+
     void browseForFolder()
     {
         ScriptedDialogs script;
@@ -454,6 +481,24 @@ private slots:
         QCOMPARE(w.form->ComboBox1->itemText(0), u"C:"_s);
         QVERIFY(w.captions().contains(u"SUB"_s));
         QUORIX_VERIFY_SCRIPT(script);
+    }
+
+    // A drive without a medium is offered; choosing it reports the failure and the
+    // folder shown before comes back.
+    void driveWithoutMediumReturnsToTheFolderShown()
+    {
+        DriveSandbox drives({u"A=removable:"_s, u"C"_s});
+        drives.mkdir(u'C', u"SUB"_s);
+        ScriptedDialogs script;
+        script.expectMessage(IDOK);
+        Window w(u"C:\\SUB"_s);
+        w.key(Qt::Key_L);
+        QMenu* menu = w.form->PopupMenu1;
+        QTRY_VERIFY(menu->isVisible());
+        QTest::keyClick(menu, Qt::Key_A);
+        QTRY_VERIFY(!menu->isVisible());
+        QUORIX_VERIFY_SCRIPT(script);
+        QCOMPARE(w.form->CurrentDir, u"C:\\SUB"_s);
     }
 };
 
