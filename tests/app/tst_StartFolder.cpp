@@ -69,7 +69,9 @@ private slots:
         QUORIX_VERIFY_SCRIPT(script);
         const DialogCall& call = script.calls().constFirst();
         QCOMPARE(call.text, u"ディレクトリが見つかりません。ディレクトリを作成しますか？"_s);
-        QCOMPARE(call.position, QPoint(form.x() + 50, form.y() + 50));
+        // The offscreen platform settles the frame (2 px margins) only after the show
+        // event, so the position taken then may lie that much off the final one.
+        QVERIFY((call.position - QPoint(form.x() + 50, form.y() + 50)).manhattanLength() <= 4);
         QCOMPARE(call.flags, int(WarningButtons::YesNo));
         QCOMPARE(form.LastDialogResult, int(IDYES));
         QVERIFY(QDir(m_c.filePath(u"GONE/DEEPER"_s)).exists());

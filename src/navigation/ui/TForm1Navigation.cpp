@@ -13,6 +13,7 @@
 #include "navigation/ui/ListSelection.h"
 #include "platform/FileSystem.h"
 #include "platform/Launcher.h"
+#include "settings/ui/HistoryCombo.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -30,23 +31,14 @@ namespace {
 constexpr QChar kEnter = QChar(13);
 constexpr QChar kBackspace = QChar(8);
 
-QStringList entriesOf(const QComboBox* box)
-{
-    QStringList entries;
-    for (int i = 0; i < box->count(); ++i)
-        entries << box->itemText(i);
-    return entries;
-}
-
 // A pick from a box's list: the entry goes in front without cutting the list, and the box
 // shows it as its first entry.
 void putPickedEntryFirst(QComboBox* box, const QString& entry)
 {
-    QStringList entries = entriesOf(box);
+    QStringList entries = settings::historyEntries(box);
     putPickInFront(entries, entry);
+    settings::setHistoryEntries(box, entries);
     const QSignalBlocker quiet(box);
-    box->clear();
-    box->addItems(entries);
     box->setCurrentIndex(0);
 }
 
