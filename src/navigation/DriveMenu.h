@@ -13,8 +13,8 @@ namespace quorix {
 
 struct DriveMenuItem
 {
-    QString caption;  // "&C: (固定ﾃﾞｨｽｸ)": "&" + letter + kind text
-    int iconIndex;    // index into the drive image list
+    QString caption; // "&C: (固定ﾃﾞｨｽｸ)": "&" + letter + kind text
+    int iconIndex;   // index into the drive image list
 };
 
 // Caption of the item of a drive; empty when a drive of that kind gets no item.

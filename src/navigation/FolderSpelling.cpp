@@ -19,8 +19,7 @@ QStringList foldersNamed(const QString& parent, const QString& name)
         return names;
     // A wildcard makes the enumeration scan the folder instead of looking up the one
     // name; the scan's hits are narrowed to the name again below.
-    const platform::EnumResult found =
-        platform::enumerate(parent + u'\\' + name.chopped(1) + u'?');
+    const platform::EnumResult found = platform::enumerate(parent + u'\\' + name.chopped(1) + u'?');
     for (const platform::DirEntry& e : found.entries) {
         if ((e.attributes & platform::FA_DIRECTORY) && e.name != name &&
             e.name.compare(name, Qt::CaseInsensitive) == 0)

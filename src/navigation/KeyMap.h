@@ -14,10 +14,10 @@
 namespace quorix {
 
 enum class ListEvent {
-    Character,    // a translated character (KeyPress)
-    KeyRelease,   // a released key, by virtual key code (KeyUp)
-    DoubleClick,  // DblClick
-    Click,        // Click
+    Character,   // a translated character (KeyPress)
+    KeyRelease,  // a released key, by virtual key code (KeyUp)
+    DoubleClick, // DblClick
+    Click,       // Click
 };
 
 // The first selected row of the list.
@@ -55,16 +55,16 @@ constexpr int Right = 0x27;
 // When a binding applies.
 enum class KeyCondition {
     Always,
-    BelowRoot,     // CurrentDir is longer than 3 characters (not a drive root)
-    OnParentRow,   // the selected row is ".."
-    NotParentRow,  // any selected row but "..", or none
-    HasRow,        // some row is selected
+    BelowRoot,    // CurrentDir is longer than 3 characters (not a drive root)
+    OnParentRow,  // the selected row is ".."
+    NotParentRow, // any selected row but "..", or none
+    HasRow,       // some row is selected
 };
 
 struct KeyBinding
 {
     ListEvent event;
-    int code;  // character code (upper case for letters) or virtual key; 0 for mouse events
+    int code; // character code (upper case for letters) or virtual key; 0 for mouse events
     KeyCondition condition;
     KeyCommand command;
 };
@@ -85,10 +85,10 @@ struct KeyInput
 struct KeyOutcome
 {
     KeyCommand command = KeyCommand::None;
-    bool consume = false;          // Character: stop the list control from seeing it
-    bool editingName = false;      // EditingName after the event
-    bool hidePanel = false;        // hide the assignment panel
-    bool clearPanelShown = false;  // PanelShown := false
+    bool consume = false;         // Character: stop the list control from seeing it
+    bool editingName = false;     // EditingName after the event
+    bool hidePanel = false;       // hide the assignment panel
+    bool clearPanelShown = false; // PanelShown := false
 };
 
 KeyOutcome dispatchKey(const KeyInput& input);

@@ -10,8 +10,10 @@ namespace quorix::navigation_texts {
 inline const QString kPathRefusedChars = QStringLiteral("/,;*?<>|.");
 // Characters the mask box refuses.
 inline const QString kMaskRefusedChars = QStringLiteral("/:;?<>");
-inline const QString kPathRefusedMessage = QStringLiteral("この文字はフォルダー名に使えません。\n/:,;*?<>|.");
-inline const QString kMaskRefusedMessage = QStringLiteral("この文字はフォルダー名に使えません。\n/:;?<>");
+inline const QString kPathRefusedMessage =
+    QStringLiteral("この文字はフォルダー名に使えません。\n/:,;*?<>|.");
+inline const QString kMaskRefusedMessage =
+    QStringLiteral("この文字はフォルダー名に使えません。\n/:;?<>");
 inline const QString kConfirmCaption = QStringLiteral("確認");
 // The question before a typed or picked folder is created: head + path + tail.
 inline const QString kMissingFolderQuestionHead = QStringLiteral("ディレクトリが有りません。\n");

@@ -50,8 +50,7 @@ int baseCompare(const ListRow& a, const ListRow& b, int sortKind)
     }
 }
 
-template <typename Less>
-void permuteBy(std::vector<ListRow>& rows, Less less)
+template <typename Less> void permuteBy(std::vector<ListRow>& rows, Less less)
 {
     std::vector<int> order(rows.size());
     std::iota(order.begin(), order.end(), 0);

@@ -95,7 +95,9 @@ QByteArray nativeWord(const QString& word)
 
 bool isRegularFile(const QByteArray& native)
 {
-    struct stat st{};
+    struct stat st
+    {
+    };
     return ::stat(native.constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
 

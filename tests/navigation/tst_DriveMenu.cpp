@@ -19,14 +19,13 @@ private slots:
         QTest::addColumn<QStringList>("drives");
         QTest::addColumn<QStringList>("captions");
         QTest::addColumn<QList<int>>("icons");
-        QTest::newRow("floppy, disk, cd") << QStringList{u"D=cdrom"_s, u"A=removable"_s, u"C"_s}
-                                          << QStringList{u"&A: (ﾌﾛｯﾋﾟｰﾃﾞｨｽｸ)"_s, u"&C: (固定ﾃﾞｨｽｸ)"_s,
-                                                         u"&D: (CD-ROM)"_s}
-                                          << QList<int>{6, 8, 11};
-        QTest::newRow("only A: is a floppy") << QStringList{u"C"_s, u"E=removable"_s}
-                                             << QStringList{u"&C: (固定ﾃﾞｨｽｸ)"_s,
-                                                            u"&E: (ﾘﾑｰﾊﾞﾌﾞﾙﾃﾞｨｽｸ)"_s}
-                                             << QList<int>{8, 7};
+        QTest::newRow("floppy, disk, cd")
+            << QStringList{u"D=cdrom"_s, u"A=removable"_s, u"C"_s}
+            << QStringList{u"&A: (ﾌﾛｯﾋﾟｰﾃﾞｨｽｸ)"_s, u"&C: (固定ﾃﾞｨｽｸ)"_s, u"&D: (CD-ROM)"_s}
+            << QList<int>{6, 8, 11};
+        QTest::newRow("only A: is a floppy")
+            << QStringList{u"C"_s, u"E=removable"_s}
+            << QStringList{u"&C: (固定ﾃﾞｨｽｸ)"_s, u"&E: (ﾘﾑｰﾊﾞﾌﾞﾙﾃﾞｨｽｸ)"_s} << QList<int>{8, 7};
         QTest::newRow("network, ram disk, no medium")
             << QStringList{u"C"_s, u"N=remote"_s, u"R=ramdisk"_s, u"Q=cdrom:"_s}
             << QStringList{u"&C: (固定ﾃﾞｨｽｸ)"_s, u"&N: (ﾈｯﾄﾜｰｸ)"_s, u"&Q: (CD-ROM)"_s,
@@ -39,8 +38,7 @@ private slots:
         QFETCH(QStringList, captions);
         QFETCH(QList<int>, icons);
         test::DriveSandbox sandbox(drives);
-        const QList<DriveMenuItem> items =
-            driveMenuItems(platform::DriveTable::current().drives());
+        const QList<DriveMenuItem> items = driveMenuItems(platform::DriveTable::current().drives());
         QStringList gotCaptions;
         QList<int> gotIcons;
         for (const DriveMenuItem& i : items) {

@@ -53,45 +53,73 @@ private slots:
             const char* name;
             int code;
             KeyCommand command;
-        } letters[] = {{"copy", 'C', C::Copy},     {"delete", 'D', C::Delete},
-                       {"find", 'F', C::FindFile}, {"info", 'I', C::FileInfo},
+        } letters[] = {{"copy", 'C', C::Copy},        {"delete", 'D', C::Delete},
+                       {"find", 'F', C::FindFile},    {"info", 'I', C::FileInfo},
                        {"drives", 'L', C::DriveMenu}, {"move", 'M', C::Move},
-                       {"rename", 'R', C::Rename}, {"sort", 'S', C::Sort},
-                       {"view", 'V', C::View},     {"edit", 'E', C::Editor}};
+                       {"rename", 'R', C::Rename},    {"sort", 'S', C::Sort},
+                       {"view", 'V', C::View},        {"edit", 'E', C::Editor}};
         for (const auto& l : letters) {
-            QTest::addRow("%s upper", l.name) << ch << l.code << false << R::File << 6 << l.command << true << false;
-            QTest::addRow("%s lower", l.name) << ch << (l.code + 32) << false << R::File << 6 << l.command << true << false;
+            QTest::addRow("%s upper", l.name)
+                << ch << l.code << false << R::File << 6 << l.command << true << false;
+            QTest::addRow("%s lower", l.name)
+                << ch << (l.code + 32) << false << R::File << 6 << l.command << true << false;
         }
-        QTest::newRow("X is consumed, runs nothing") << ch << int('X') << false << R::File << 6 << C::None << true << false;
-        QTest::newRow("digit is consumed") << ch << int('1') << false << R::File << 6 << C::None << true << false;
-        QTest::newRow("Ctrl+C is not copy") << ch << 3 << false << R::File << 6 << C::None << true << false;
+        QTest::newRow("X is consumed, runs nothing")
+            << ch << int('X') << false << R::File << 6 << C::None << true << false;
+        QTest::newRow("digit is consumed")
+            << ch << int('1') << false << R::File << 6 << C::None << true << false;
+        QTest::newRow("Ctrl+C is not copy")
+            << ch << 3 << false << R::File << 6 << C::None << true << false;
         QTest::newRow("BS in C:") << ch << 8 << false << R::Folder << 2 << C::None << true << false;
-        QTest::newRow("BS in C:\\") << ch << 8 << false << R::Folder << 3 << C::None << true << false;
-        QTest::newRow("BS in C:\\A") << ch << 8 << false << R::Folder << 4 << C::UpOneLevel << true << false;
-        QTest::newRow("Enter on file") << ch << 13 << false << R::File << 4 << C::OpenSelectedRow << true << false;
-        QTest::newRow("Enter on ..") << ch << 13 << false << R::Parent << 4 << C::OpenSelectedRow << true << false;
-        QTest::newRow("Enter, no row") << ch << 13 << false << R::None << 4 << C::None << true << false;
-        QTest::newRow("Esc") << ch << 27 << false << R::File << 4 << C::CloseMainWindow << true << false;
-        QTest::newRow("Space") << ch << 32 << false << R::File << 4 << C::RefreshKeepSelection << true << false;
-        QTest::newRow("E on ..") << ch << int('e') << false << R::Parent << 6 << C::UpOneLevel << true << false;
-        QTest::newRow("E on folder") << ch << int('E') << false << R::Folder << 6 << C::Editor << true << false;
-        QTest::newRow("E, no row") << ch << int('E') << false << R::None << 6 << C::Editor << true << false;
-        QTest::newRow("D while editing") << ch << int('D') << true << R::File << 6 << C::None << false << true;
-        QTest::newRow("Esc while editing") << ch << 27 << true << R::File << 6 << C::None << false << true;
-        QTest::newRow("Enter ends editing and opens") << ch << 13 << true << R::File << 6 << C::OpenSelectedRow << true << false;
+        QTest::newRow("BS in C:\\")
+            << ch << 8 << false << R::Folder << 3 << C::None << true << false;
+        QTest::newRow("BS in C:\\A")
+            << ch << 8 << false << R::Folder << 4 << C::UpOneLevel << true << false;
+        QTest::newRow("Enter on file")
+            << ch << 13 << false << R::File << 4 << C::OpenSelectedRow << true << false;
+        QTest::newRow("Enter on ..")
+            << ch << 13 << false << R::Parent << 4 << C::OpenSelectedRow << true << false;
+        QTest::newRow("Enter, no row")
+            << ch << 13 << false << R::None << 4 << C::None << true << false;
+        QTest::newRow("Esc") << ch << 27 << false << R::File << 4 << C::CloseMainWindow << true
+                             << false;
+        QTest::newRow("Space") << ch << 32 << false << R::File << 4 << C::RefreshKeepSelection
+                               << true << false;
+        QTest::newRow("E on ..") << ch << int('e') << false << R::Parent << 6 << C::UpOneLevel
+                                 << true << false;
+        QTest::newRow("E on folder")
+            << ch << int('E') << false << R::Folder << 6 << C::Editor << true << false;
+        QTest::newRow("E, no row")
+            << ch << int('E') << false << R::None << 6 << C::Editor << true << false;
+        QTest::newRow("D while editing")
+            << ch << int('D') << true << R::File << 6 << C::None << false << true;
+        QTest::newRow("Esc while editing")
+            << ch << 27 << true << R::File << 6 << C::None << false << true;
+        QTest::newRow("Enter ends editing and opens")
+            << ch << 13 << true << R::File << 6 << C::OpenSelectedRow << true << false;
 
         const auto up = E::KeyRelease;
-        QTest::newRow("Left in C:\\A") << up << 0x25 << false << R::File << 4 << C::UpOneLevel << false << false;
-        QTest::newRow("Left in C:") << up << 0x25 << false << R::File << 2 << C::None << false << false;
-        QTest::newRow("Right on folder") << up << 0x27 << false << R::Folder << 4 << C::EnterSelectedFolder << false << false;
-        QTest::newRow("Right, no row") << up << 0x27 << false << R::None << 4 << C::None << false << false;
-        QTest::newRow("Left while editing") << up << 0x25 << true << R::File << 6 << C::None << false << true;
-        QTest::newRow("Enter release ends editing") << up << 13 << true << R::File << 6 << C::None << false << false;
-        QTest::newRow("other release") << up << 0x26 << false << R::File << 6 << C::None << false << false;
+        QTest::newRow("Left in C:\\A")
+            << up << 0x25 << false << R::File << 4 << C::UpOneLevel << false << false;
+        QTest::newRow("Left in C:")
+            << up << 0x25 << false << R::File << 2 << C::None << false << false;
+        QTest::newRow("Right on folder")
+            << up << 0x27 << false << R::Folder << 4 << C::EnterSelectedFolder << false << false;
+        QTest::newRow("Right, no row")
+            << up << 0x27 << false << R::None << 4 << C::None << false << false;
+        QTest::newRow("Left while editing")
+            << up << 0x25 << true << R::File << 6 << C::None << false << true;
+        QTest::newRow("Enter release ends editing")
+            << up << 13 << true << R::File << 6 << C::None << false << false;
+        QTest::newRow("other release")
+            << up << 0x26 << false << R::File << 6 << C::None << false << false;
 
-        QTest::newRow("double-click while editing") << E::DoubleClick << 0 << true << R::File << 6 << C::OpenSelectedRow << false << true;
-        QTest::newRow("double-click, no row") << E::DoubleClick << 0 << false << R::None << 6 << C::None << false << false;
-        QTest::newRow("click ends editing") << E::Click << 0 << true << R::File << 6 << C::None << false << false;
+        QTest::newRow("double-click while editing")
+            << E::DoubleClick << 0 << true << R::File << 6 << C::OpenSelectedRow << false << true;
+        QTest::newRow("double-click, no row")
+            << E::DoubleClick << 0 << false << R::None << 6 << C::None << false << false;
+        QTest::newRow("click ends editing")
+            << E::Click << 0 << true << R::File << 6 << C::None << false << false;
     }
 
     void dispatch()
@@ -164,11 +192,15 @@ private slots:
         QTest::newRow("Ctrl+M is Enter") << int(Qt::Key_M) << ctrl << QString() << 13;
         QTest::newRow("Ctrl+[ is Esc") << int(Qt::Key_BracketLeft) << ctrl << QString() << 27;
         QTest::newRow("Backspace") << int(Qt::Key_Backspace) << 0 << QStringLiteral("\b") << 8;
-        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << QStringLiteral("\r") << 13;
-        QTest::newRow("Shift+Space") << int(Qt::Key_Space) << int(Qt::ShiftModifier) << QStringLiteral(" ") << 32;
+        QTest::newRow("keypad Enter")
+            << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << QStringLiteral("\r") << 13;
+        QTest::newRow("Shift+Space")
+            << int(Qt::Key_Space) << int(Qt::ShiftModifier) << QStringLiteral(" ") << 32;
         QTest::newRow("d") << int(Qt::Key_D) << 0 << QStringLiteral("d") << int('d');
-        QTest::newRow("Shift+D") << int(Qt::Key_D) << int(Qt::ShiftModifier) << QStringLiteral("D") << int('D');
-        QTest::newRow("Shift alone") << int(Qt::Key_Shift) << int(Qt::ShiftModifier) << QString() << 0;
+        QTest::newRow("Shift+D") << int(Qt::Key_D) << int(Qt::ShiftModifier) << QStringLiteral("D")
+                                 << int('D');
+        QTest::newRow("Shift alone")
+            << int(Qt::Key_Shift) << int(Qt::ShiftModifier) << QString() << 0;
     }
 
     void characterCodes()

@@ -40,24 +40,29 @@ private slots:
     {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QStringList>("words");
-        QTest::newRow("spaces") << u"prog a  b\tc "_s << QStringList{u"prog"_s, u"a"_s, u"b"_s, u"c"_s};
-        QTest::newRow("quoted program") << u"\"C:\\Program Files\\ed.exe\" C:\\A.TXT"_s
-                                        << QStringList{u"C:\\Program Files\\ed.exe"_s, u"C:\\A.TXT"_s};
+        QTest::newRow("spaces") << u"prog a  b\tc "_s
+                                << QStringList{u"prog"_s, u"a"_s, u"b"_s, u"c"_s};
+        QTest::newRow("quoted program")
+            << u"\"C:\\Program Files\\ed.exe\" C:\\A.TXT"_s
+            << QStringList{u"C:\\Program Files\\ed.exe"_s, u"C:\\A.TXT"_s};
         QTest::newRow("quotes group") << u"p \"a b\" c"_s << QStringList{u"p"_s, u"a b"_s, u"c"_s};
-        QTest::newRow("quotes inside a word") << u"p a\"b c\"d"_s << QStringList{u"p"_s, u"ab cd"_s};
+        QTest::newRow("quotes inside a word")
+            << u"p a\"b c\"d"_s << QStringList{u"p"_s, u"ab cd"_s};
         QTest::newRow("escaped quote") << u"p a\\\"b"_s << QStringList{u"p"_s, u"a\"b"_s};
-        QTest::newRow("even backslashes") << u"p a\\\\\"b c\""_s << QStringList{u"p"_s, u"a\\b c"_s};
-        QTest::newRow("plain backslashes") << u"p C:\\DIR\\ C:\\A\\B"_s
-                                           << QStringList{u"p"_s, u"C:\\DIR\\"_s, u"C:\\A\\B"_s};
+        QTest::newRow("even backslashes")
+            << u"p a\\\\\"b c\""_s << QStringList{u"p"_s, u"a\\b c"_s};
+        QTest::newRow("plain backslashes")
+            << u"p C:\\DIR\\ C:\\A\\B"_s << QStringList{u"p"_s, u"C:\\DIR\\"_s, u"C:\\A\\B"_s};
         QTest::newRow("quoted folder ending in backslash")
             << u"p \"C:\\DIR\\\" x"_s << QStringList{u"p"_s, u"C:\\DIR\" x"_s};
-        QTest::newRow("doubled quote inside quotes") << u"p \"a\"\"b\""_s << QStringList{u"p"_s, u"a\"b"_s};
+        QTest::newRow("doubled quote inside quotes")
+            << u"p \"a\"\"b\""_s << QStringList{u"p"_s, u"a\"b"_s};
         QTest::newRow("empty argument") << u"p \"\" x"_s << QStringList{u"p"_s, QString(), u"x"_s};
         QTest::newRow("program keeps backslash before quote")
             << u"\"C:\\A\\\"B x"_s << QStringList{u"C:\\A\\B"_s, u"x"_s};
-        QTest::newRow("metacharacters are text") << u"p ;rm -rf ~ $(x) `y` |z &"_s
-                                                 << QStringList{u"p"_s, u";rm"_s, u"-rf"_s, u"~"_s, u"$(x)"_s,
-                                                                u"`y`"_s, u"|z"_s, u"&"_s};
+        QTest::newRow("metacharacters are text")
+            << u"p ;rm -rf ~ $(x) `y` |z &"_s << QStringList{u"p"_s,    u";rm"_s, u"-rf"_s, u"~"_s,
+                                                             u"$(x)"_s, u"`y`"_s, u"|z"_s,  u"&"_s};
         QTest::newRow("blank") << u"   "_s << QStringList{};
     }
     void splitting()
@@ -90,7 +95,7 @@ private slots:
     void documentsOpenThroughTheDesktop()
     {
         test::DriveSandbox drives;
-        drives.write(u'C', u"A.TXT"_s, "#!/bin/sh\n");  // a document, even with that head
+        drives.write(u'C', u"A.TXT"_s, "#!/bin/sh\n"); // a document, even with that head
         drives.write(u'C', u"run.sh"_s, "#!/bin/sh\n");
         QVERIFY(QFile::setPermissions(drives.native(u'C', u"run.sh"_s),
                                       QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));

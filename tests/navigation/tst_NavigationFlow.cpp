@@ -10,10 +10,10 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
-#include <QKeyEvent>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -86,8 +86,8 @@ public:
 } // namespace
 
 // Until the folder listing is part of the program these flows cannot run.
-#define REQUIRE_LISTING(w)                                                                       \
-    if ((w).form->ListModel->rowCount() == 0)                                                    \
+#define REQUIRE_LISTING(w)                                                                         \
+    if ((w).form->ListModel->rowCount() == 0)                                                      \
     QSKIP("needs the folder listing")
 
 class NavigationFlowTest : public QObject
@@ -159,13 +159,13 @@ private slots:
         ScriptedDialogs script;
         Window w(u"C:\\A\\B"_s);
         REQUIRE_LISTING(w);
-        w.key(Qt::Key_H, Qt::ControlModifier);  // Backspace
+        w.key(Qt::Key_H, Qt::ControlModifier); // Backspace
         QCOMPARE(w.form->CurrentDir, u"C:\\A"_s);
         w.select(u"X"_s);
-        w.key(Qt::Key_M, Qt::ControlModifier);  // Enter
+        w.key(Qt::Key_M, Qt::ControlModifier); // Enter
         QCOMPARE(w.form->CurrentDir, u"C:\\A\\X"_s);
         QVERIFY(w.form->isVisible());
-        w.key(Qt::Key_BracketLeft, Qt::ControlModifier);  // Esc closes the window
+        w.key(Qt::Key_BracketLeft, Qt::ControlModifier); // Esc closes the window
         QTRY_VERIFY(!w.form->isVisible());
         QUORIX_VERIFY_SCRIPT(script);
     }
@@ -214,9 +214,11 @@ private slots:
         QCOMPARE(w.captions(), before);
         QCOMPARE(w.selected(), u"FILE.TXT"_s);
         // A double click does the same.
-        QTest::mouseDClick(w.form->ListView1->viewport(), Qt::LeftButton, {},
-                           w.form->ListView1->visualRect(w.form->ListModel->index(
-                               int(before.indexOf(u"FILE.TXT"_s)), 0)).center());
+        QTest::mouseDClick(
+            w.form->ListView1->viewport(), Qt::LeftButton, {},
+            w.form->ListView1
+                ->visualRect(w.form->ListModel->index(int(before.indexOf(u"FILE.TXT"_s)), 0))
+                .center());
         QCOMPARE(launcher.started.size(), 2);
         QUORIX_VERIFY_SCRIPT(script);
     }
@@ -276,7 +278,7 @@ private slots:
         ScriptedDialogs script;
         Window w(u"C:\\A"_s);
         w.type(w.form->ComboBox1, u"q:"_s);
-        QCOMPARE(w.form->ComboBox1->currentText(), u"Q:"_s);  // typed letters in capitals
+        QCOMPARE(w.form->ComboBox1->currentText(), u"Q:"_s); // typed letters in capitals
         QTest::keyClick(w.form->ComboBox1->lineEdit(), Qt::Key_Return);
         QCOMPARE(w.form->CurrentDir, u"C:\\A"_s);
         QCOMPARE(w.form->ComboBox1->currentText(), u"Q:"_s);
@@ -299,7 +301,8 @@ private slots:
         w.type(w.form->ComboBox1, u"C:\\NEW\\SUB"_s);
         QTest::keyClick(w.form->ComboBox1->lineEdit(), Qt::Key_Return);
         QUORIX_VERIFY_SCRIPT(script);
-        QCOMPARE(script.lastCall().text, u"ディレクトリが有りません。\nC:\\NEW\\SUBを作成しますか？"_s);
+        QCOMPARE(script.lastCall().text,
+                 u"ディレクトリが有りません。\nC:\\NEW\\SUBを作成しますか？"_s);
         QCOMPARE(script.lastCall().position, w.form->frameGeometry().topLeft() + QPoint(50, 50));
         const bool made = QFileInfo(drives->native(u'C', u"NEW/SUB"_s)).isDir();
         if (answer == IDYES) {
@@ -330,12 +333,14 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("message");
-        QTest::newRow("dot in path box") << true << u"A.B"_s << u"AB"_s
-                                         << u"この文字はフォルダー名に使えません。\n/:,;*?<>|."_s;
-        QTest::newRow("colon in mask box") << false << u"A:B"_s << u"AB"_s
-                                           << u"この文字はフォルダー名に使えません。\n/:;?<>"_s;
-        QTest::newRow("separators in mask box") << false << u"*.txt|*.c,x"_s << u"*.TXT|*.C,X"_s << QString();
-        QTest::newRow("colon and backslash in path box") << true << u"c:\\x"_s << u"C:\\X"_s << QString();
+        QTest::newRow("dot in path box")
+            << true << u"A.B"_s << u"AB"_s << u"この文字はフォルダー名に使えません。\n/:,;*?<>|."_s;
+        QTest::newRow("colon in mask box")
+            << false << u"A:B"_s << u"AB"_s << u"この文字はフォルダー名に使えません。\n/:;?<>"_s;
+        QTest::newRow("separators in mask box")
+            << false << u"*.txt|*.c,x"_s << u"*.TXT|*.C,X"_s << QString();
+        QTest::newRow("colon and backslash in path box")
+            << true << u"c:\\x"_s << u"C:\\X"_s << QString();
     }
     void refusedCharacters()
     {
@@ -363,8 +368,8 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("mask");
         QTest::addColumn<QStringList>("files");
-        QTest::newRow("extension") << u"TXT"_s << u"*.TXT"_s
-                                   << QStringList{u"ALPHA.TXT"_s, u"DELTA.TXT"_s, u"FILE.TXT"_s};
+        QTest::newRow("extension")
+            << u"TXT"_s << u"*.TXT"_s << QStringList{u"ALPHA.TXT"_s, u"DELTA.TXT"_s, u"FILE.TXT"_s};
         QTest::newRow("name pattern") << u"A*.TXT"_s << u"*.A*.TXT"_s << QStringList{};
     }
     void maskIsNormalisedAndApplied()
@@ -488,8 +493,8 @@ private slots:
             captions << a->text();
             QVERIFY(!a->icon().isNull());
         }
-        QCOMPARE(captions, (QStringList{u"&A: (ﾌﾛｯﾋﾟｰﾃﾞｨｽｸ)"_s, u"&C: (固定ﾃﾞｨｽｸ)"_s,
-                                        u"&D: (CD-ROM)"_s}));
+        QCOMPARE(captions,
+                 (QStringList{u"&A: (ﾌﾛｯﾋﾟｰﾃﾞｨｽｸ)"_s, u"&C: (固定ﾃﾞｨｽｸ)"_s, u"&D: (CD-ROM)"_s}));
         QTest::keyClick(menu, Qt::Key_C);
         QTRY_VERIFY(!menu->isVisible());
         QCOMPARE(w.form->CurrentDir, u"C:"_s);

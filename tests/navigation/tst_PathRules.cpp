@@ -66,7 +66,8 @@ private slots:
         QTest::addColumn<QString>("last");
         QTest::newRow("two below") << u"C:\\A\\B"_s << u"C:\\A"_s << u"B"_s;
         QTest::newRow("one below") << u"C:\\A"_s << u"C:"_s << u"A"_s;
-        QTest::newRow("long names") << u"D:\\データ\\報告 2024"_s << u"D:\\データ"_s << u"報告 2024"_s;
+        QTest::newRow("long names")
+            << u"D:\\データ\\報告 2024"_s << u"D:\\データ"_s << u"報告 2024"_s;
     }
     void pathParts()
     {

@@ -52,7 +52,8 @@ void TForm1::BuildDriveMenu()
 {
     PopupMenu1->clear();
     for (const DriveMenuItem& item : driveMenuItems(platform::DriveTable::current().drives())) {
-        const QIcon listed = item.iconIndex < ImageList2.size() ? ImageList2[item.iconIndex] : QIcon();
+        const QIcon listed =
+            item.iconIndex < ImageList2.size() ? ImageList2[item.iconIndex] : QIcon();
         QAction* action = PopupMenu1->addAction(
             listed.isNull() ? themeDriveIcon(item.iconIndex) : listed, item.caption);
         connect(action, &QAction::triggered, this, [this, action] { DriveMenuClick(action); });

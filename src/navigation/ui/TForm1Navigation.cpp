@@ -162,7 +162,7 @@ void TForm1::ComboBox1KeyPress(QChar& Key)
         return;
     }
     if (Key == kEnter) {
-        Key = QChar();  // nothing for the box itself to do with it
+        Key = QChar(); // nothing for the box itself to do with it
     } else if (Key != kBackspace && !IsCharAllowed(Key, texts::kPathRefusedChars)) {
         Key = QChar();
         LastDialogResult = DialogService::instance().messageBox(
