@@ -5,6 +5,8 @@
 #include "listing/FileListModel.h"
 #include "navigation/TFolderCheck.h"
 #include "platform/DriveTable.h"
+#include "platform/FileSystem.h"
+#include "platform/PathMapping.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -17,6 +19,7 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include <cstdio>
 #include <memory>
 
 using namespace quorix;
@@ -220,6 +223,24 @@ private slots:
         QTRY_COMPARE(m_form->FolderCheck->watchedFolder(), u"C:\\Y"_s);
         QVERIFY(writeFile(native(u"Y/new.txt"_s)));
         QTRY_VERIFY_WITH_TIMEOUT(captions(*m_form).contains(u"new.txt"_s), 1500);
+    }
+
+    // A folder whose native name is not UTF-8 is watched under its own bytes.
+    void folderNamedInOtherBytes()
+    {
+        const QByteArray nativeName("\x93\xfa\x96\x7b"); // Shift-JIS, not UTF-8
+        const QString folder = u"C:\\"_s + platform::nameFromNative(nativeName);
+        QVERIFY(platform::makeFolder(folder));
+        QVERIFY(showOn(folder));
+        // The file is made through its byte path, as another program would.
+        const QByteArray file = QFile::encodeName(m_c.path()) + '/' + nativeName + "/new.txt";
+        std::FILE* handle = std::fopen(file.constData(), "w");
+        QVERIFY(handle);
+        std::fclose(handle);
+        QTRY_VERIFY_WITH_TIMEOUT(captions(*m_form).contains(u"new.txt"_s), 1500);
+        // Renamed to a UTF-8 name, which the clean-up of the temporary folder can name.
+        QVERIFY(std::remove(file.constData()) == 0);
+        QVERIFY(platform::renameNoReplace(folder, u"C:\\Y\\moved"_s).ok);
     }
 
     // Leaving a drive without a medium for another drive: the one watcher moves along, no
