@@ -7,6 +7,8 @@
 #include "platform/PathMapping.h"
 #include "platform/ReadOnlyFile.h"
 
+#include <array>
+
 namespace quorix {
 
 namespace {
@@ -22,6 +24,43 @@ private:
     platform::ReadOnlyFile& m_file;
 };
 
+// Shares the texts that repeat from entry to entry (files of the same minute, small sizes),
+// so a large folder costs far fewer string allocations.
+class SharedTexts
+{
+public:
+    const QString& time(const QDateTime& when)
+    {
+        if (!when.isValid())
+            return m_empty;
+        const qint64 local = when.toMSecsSinceEpoch() + qint64(when.offsetFromUtc()) * 1000;
+        const qint64 minute = local >= 0 ? local / 60000 : (local - 59999) / 60000;
+        if (minute != m_lastMinute || m_lastTime.isEmpty()) {
+            m_lastMinute = minute;
+            m_lastTime = timeText(when);
+        }
+        return m_lastTime;
+    }
+
+    QString size(qint64 bytes)
+    {
+        const quint32 low = quint32(quint64(bytes) & 0xFFFFFFFFu);
+        const quint32 kilobytes = quint32(low + 1023u) / 1024u;
+        if (kilobytes >= m_sizes.size())
+            return sizeText(bytes);
+        QString& text = m_sizes[kilobytes];
+        if (text.isEmpty())
+            text = sizeText(bytes);
+        return text;
+    }
+
+private:
+    QString m_empty;
+    qint64 m_lastMinute = 0;
+    QString m_lastTime;
+    std::array<QString, 1024> m_sizes;
+};
+
 QString friendlyName(const QString& caption)
 {
     QString shown = platform::displayName(caption);
@@ -35,13 +74,14 @@ int buildListRows(const std::vector<platform::DirEntry>& entries, const RowBuild
                   std::vector<size_t>* entryOfFile)
 {
     int folderCount = 0;
+    SharedTexts shared;
     files.reserve(files.size() + entries.size());
     for (size_t index = 0; index < entries.size(); ++index) {
         const platform::DirEntry& e = entries[index];
         if (e.name == u"." || e.name == u"..")
             continue;
         ListRow row;
-        row.timeText = timeText(e.lastWrite);
+        row.timeText = shared.time(e.lastWrite);
         row.attributeText = attributeText(e.attributes);
         // The enumeration already says which entries are folders; asking the file system
         // again for each entry would double the cost of listing a large folder.
@@ -59,7 +99,7 @@ int buildListRows(const std::vector<platform::DirEntry>& entries, const RowBuild
             continue;
         row.caption = e.name;
         row.displayName = friendlyName(e.name);
-        row.sizeText = sizeText(e.size);
+        row.sizeText = shared.size(e.size);
         if (context.typeCache) {
             TypeLookup type = FileTypeName(*context.typeCache, e.name, context.currentDir,
                                            context.images, context.readIcon);

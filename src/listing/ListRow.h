@@ -29,10 +29,20 @@ struct ListRow
     RowColour colour = RowColour::WindowText;
     // Friendlier form of caption for drawing and reading out; empty when it equals caption.
     QString displayName;
-    // Collation key of caption, kept once made so that sorting by name again is cheap.
-    std::optional<QCollatorSortKey> nameKey;
+    // Collation key of a caption, kept once made so that sorting by name again is cheap.
+    struct NameKey
+    {
+        QString caption; // the caption the key was made for
+        QCollatorSortKey key;
+    };
+    std::optional<NameKey> nameKey;
 
     const QString& shownName() const { return displayName.isEmpty() ? caption : displayName; }
+    // The kept name key, when it still belongs to the caption (a renamed row has none).
+    const QCollatorSortKey* cachedNameKey() const
+    {
+        return nameKey && nameKey->caption == caption ? &nameKey->key : nullptr;
+    }
 };
 
 } // namespace quorix

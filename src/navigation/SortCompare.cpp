@@ -135,8 +135,9 @@ void sortFileRows(std::vector<ListRow>& rows, int sortKind, bool descending)
     std::vector<std::optional<QCollatorSortKey>> keys(rows.size());
     std::vector<size_t> missing;
     for (size_t i = 0; i < rows.size(); ++i) {
-        if (byName && rows[i].nameKey)
-            keys[i] = rows[i].nameKey;
+        const QCollatorSortKey* kept = byName ? rows[i].cachedNameKey() : nullptr;
+        if (kept)
+            keys[i] = *kept;
         else
             missing.push_back(i);
     }
@@ -154,7 +155,7 @@ void sortFileRows(std::vector<ListRow>& rows, int sortKind, bool descending)
         helper.join();
     if (byName) {
         for (size_t i : missing)
-            rows[i].nameKey = keys[i];
+            rows[i].nameKey = ListRow::NameKey{rows[i].caption, *keys[i]};
     }
     permuteBy(rows, [&](int x, int y) {
         const int c = keys[size_t(x)]->compare(*keys[size_t(y)]);

@@ -154,6 +154,38 @@ private slots:
         QCOMPARE(sortLabelText(kind, muki), label);
     }
 
+    void largeListsSortOnTwoThreadsAlike()
+    {
+        // Above the size where a second thread makes half of the keys.
+        std::vector<ListRow> rows;
+        for (int i = 0; i < 30000; ++i) {
+            const int n = (i * 7919) % 30000;
+            rows.push_back(row(u"%1name%2"_qs.arg(n % 2 ? u"N"_qs : u"n"_qs).arg(n), {},
+                               u"type %1"_qs.arg(n % 37)));
+        }
+        for (int kind : {int(SortByName), int(SortByType)}) {
+            sortFileRows(rows, kind, kind == SortByType);
+            for (size_t i = 1; i < rows.size(); ++i) {
+                const int c = kind == SortByType ? CompareDescending(rows[i - 1], rows[i], kind)
+                                                 : CompareAscending(rows[i - 1], rows[i], kind);
+                QVERIFY2(c <= 0, qPrintable(rows[i - 1].caption + u" / "_qs + rows[i].caption));
+            }
+        }
+    }
+
+    void keptNameKeysFollowRenames()
+    {
+        std::vector<ListRow> rows{row(u"b"_qs), row(u"c"_qs), row(u"a"_qs)};
+        sortFileRows(rows, SortByName, false);
+        QCOMPARE(captions(rows), (QStringList{u"a"_qs, u"b"_qs, u"c"_qs}));
+        QVERIFY(rows[0].cachedNameKey());
+        // A row renamed in place keeps its old key struct; the key must not be used.
+        rows[0].caption = u"z"_qs;
+        QVERIFY(!rows[0].cachedNameKey());
+        sortFileRows(rows, SortByName, false);
+        QCOMPARE(captions(rows), (QStringList{u"b"_qs, u"c"_qs, u"z"_qs}));
+    }
+
     void folderStagingKeepsNameOrder()
     {
         FolderStaging staging;

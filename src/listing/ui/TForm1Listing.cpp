@@ -114,8 +114,10 @@ void TForm1::RefreshFileList(bool PatternPreset, bool KeepSelection, bool Resort
                                     nameKeys ? &entryOfFile : nullptr);
         if (nameKeys) {
             std::vector<std::optional<QCollatorSortKey>> keys = nameKeys->take();
-            for (size_t i = 0; i < files.size(); ++i)
-                files[i].nameKey = std::move(keys[entryOfFile[i]]);
+            for (size_t i = 0; i < files.size(); ++i) {
+                if (std::optional<QCollatorSortKey>& key = keys[entryOfFile[i]])
+                    files[i].nameKey = ListRow::NameKey{files[i].caption, std::move(*key)};
+            }
         }
         FileCount = int(files.size());
         TypeCacheCount = TypeCache.count();
