@@ -3,6 +3,7 @@
 
 #include "DriveSandbox.h"
 #include "RecordingLauncher.h"
+#include "app/ui/AppWindows.h"
 #include "app/ui/TForm1.h"
 #include "listing/FileListModel.h"
 #include "navigation/DriveMenu.h"
@@ -247,6 +248,24 @@ private slots:
         QTest::mouseClick(w.form->ListView1->viewport(), Qt::LeftButton, {},
                           w.form->ListView1->visualRect(w.form->ListModel->index(0, 0)).center());
         QVERIFY(!w.form->EditingName);
+        // After a rename cancelled with Esc the flag stays; the first Enter clears it and
+        // opens the selected row.
+        RecordingLauncher launcher;
+        w.select(u"FILE.TXT"_s);
+        w.form->EditingName = true;
+        w.key(Qt::Key_Return);
+        QVERIFY(!w.form->EditingName);
+        QCOMPARE(launcher.started.size(), 1);
+        QUORIX_VERIFY_SCRIPT(script);
+    }
+
+    void sortKeyShowsTheSortDialog()
+    {
+        ScriptedDialogs script;
+        script.expectModal(u"TSortForm"_s, [](QObject*) { return int(IDCANCEL); });
+        Window w(u"C:\\A\\B"_s);
+        createDialogs(w.form.get());
+        w.key(Qt::Key_S);
         QUORIX_VERIFY_SCRIPT(script);
     }
 
