@@ -111,29 +111,36 @@ int writeAll(int fd, const char* data, size_t size)
     return 0;
 }
 
-// Copies the data of in to out: a clone where the volume shares extents, else the
-// kernel's in-place copy, else a large-buffer read/write loop.
-int copyData(Session& session, int in, int out, const QByteArray& name, bool sameVolume,
-             qint64* copied)
+// Copies the data of in (size bytes when opened) to out: a clone where the volume shares
+// extents, else the kernel's in-place copy, else a large-buffer read/write loop.
+int copyData(Session& session, int in, int out, const QByteArray& name, const struct stat& st,
+             bool sameVolume, qint64* copied)
 {
     *copied = 0;
-    if (sameVolume && session.allowClone() && ::ioctl(out, FICLONE, in) == 0) {
-        struct stat st;
-        if (::fstat(out, &st) != 0)
-            return errno;
-        *copied = st.st_size;
-        session.addBytes(st.st_size);
-        return 0;
+    if (sameVolume && session.allowClone() && session.mayClone(st.st_dev)) {
+        if (::ioctl(out, FICLONE, in) == 0) {
+            struct stat outSt;
+            if (::fstat(out, &outSt) != 0)
+                return errno;
+            *copied = outSt.st_size;
+            session.addBytes(outSt.st_size);
+            return 0;
+        }
+        if (errno == EOPNOTSUPP || errno == ENOTTY || errno == EXDEV || errno == EINVAL)
+            session.noteCloneFails(st.st_dev); // do not ask again for every file
     }
     const qint64 chunk = session.chunkBytes();
-    bool kernelCopy = true;
+    // The kernel copy runs until the size seen at open; the read loop after it finds the
+    // real end of the file (some file systems end the kernel copy early).
+    bool kernelCopy = st.st_size > 0;
     std::unique_ptr<char[]> buffer;
     for (;;) {
         if (session.cancelled())
             return CodeCancelled;
         ssize_t n;
         if (kernelCopy) {
-            n = ::copy_file_range(in, nullptr, out, nullptr, size_t(chunk), 0);
+            n = ::copy_file_range(in, nullptr, out, nullptr,
+                                  size_t(qMin<qint64>(chunk, st.st_size - *copied)), 0);
             if (n < 0) {
                 if (errno == EINTR)
                     continue;
@@ -145,8 +152,6 @@ int copyData(Session& session, int in, int out, const QByteArray& name, bool sam
                 return errno;
             }
             if (n == 0) {
-                // Some file systems end the kernel copy early; the read loop finds the
-                // real end of the file.
                 kernelCopy = false;
                 continue;
             }
@@ -171,6 +176,8 @@ int copyData(Session& session, int in, int out, const QByteArray& name, bool sam
             return CodeCancelled;
         if (f)
             return f;
+        if (kernelCopy && *copied >= st.st_size)
+            return 0; // a file that grows meanwhile fails the size check after the copy
     }
 }
 
@@ -237,22 +244,27 @@ int copyRegularFile(Session& session, int srcDirFd, const QByteArray& srcName, i
         return errno;
     if (!S_ISREG(st.st_mode))
         return EINVAL;
-    ::posix_fadvise(in.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    if (st.st_size > qint64(BufferBytes))
+        ::posix_fadvise(in.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
 
     PendingFile out;
     if (const int e = out.create(dstDirFd, session.allowUnnamed()))
         return e;
     qint64 bytes = 0;
-    if (const int e = copyData(session, in.get(), out.fd(), srcName, options.sameVolume, &bytes))
+    if (const int e = copyData(session, in.get(), out.fd(), srcName, st, options.sameVolume, &bytes))
         return e;
 
-    struct stat outSt, inSt;
-    if (::fstat(out.fd(), &outSt) != 0 || ::fstat(in.get(), &inSt) != 0)
+    // Before a move removes its source, the copy and the source are both measured again;
+    // a plain copy compares with the size the source had when it was opened.
+    struct stat inSt = st, outSt = st;
+    if (options.durable && (::fstat(out.fd(), &outSt) != 0 || ::fstat(in.get(), &inSt) != 0))
         return errno;
     if (outSt.st_size != bytes || inSt.st_size != bytes)
         return CodeSizeMismatch;
 
     copyUserXattrs(in.get(), out.fd());
+    if ((st.st_mode & (S_ISUID | S_ISGID)) && !options.durable && ::fstat(out.fd(), &outSt) != 0)
+        return errno;
     if (::fchmod(out.fd(), modeForCopy(inSt, outSt)) != 0)
         return errno;
     const struct timespec times[2] = {inSt.st_atim, inSt.st_mtim};

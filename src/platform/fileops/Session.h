@@ -10,10 +10,13 @@
 
 #include <QByteArray>
 #include <QMutex>
+#include <QSet>
 #include <QString>
 
 #include <atomic>
 #include <functional>
+
+#include <sys/types.h>
 
 namespace quorix::platform::fileops {
 
@@ -46,6 +49,9 @@ public:
     qint64 chunkBytes() const;
     bool allowClone() const;
     bool allowUnnamed() const;
+    // FICLONE is tried once per volume; where it fails, the kernel copy is used at once.
+    bool mayClone(dev_t volume) const { return !m_noClone.contains(quint64(volume)); }
+    void noteCloneFails(dev_t volume) { m_noClone.insert(quint64(volume)); }
 
     // Progress: written by the worker, read by the main thread.
     struct Snapshot
@@ -70,6 +76,7 @@ private:
     std::atomic<qint64> m_doneBytes{0}, m_totalBytes{0}, m_doneItems{0}, m_totalItems{0};
     mutable QMutex m_nameLock;
     QByteArray m_current;
+    QSet<quint64> m_noClone; // worker thread only
 };
 
 // The name of a native entry as the questions show it.

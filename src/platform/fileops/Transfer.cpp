@@ -251,9 +251,13 @@ Step Transfer::copyEntry(int srcDirFd, const QByteArray& name, struct stat st, i
             reason = texts::reasonSpecialFile();
         }
         if (e == 0) {
-            if (existing != Existing::Replace)
-                m_created.push_back(joinPath(dstDirPath, name));
-            m_copied[identityOf(copied)] = {copied.st_size, copied.st_mtim};
+            // Only a move needs to know what it made (to roll back) and what it copied
+            // (to remove).
+            if (m_move) {
+                if (existing != Existing::Replace)
+                    m_created.push_back(joinPath(dstDirPath, name));
+                m_copied[identityOf(copied)] = {copied.st_size, copied.st_mtim};
+            }
             m_s.addItem();
             return Step::Ok;
         }
