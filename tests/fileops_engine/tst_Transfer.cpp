@@ -56,6 +56,7 @@ private slots:
         writeFile(src / "tree/a.txt", "alpha", 0640);
         setTimes(src / "tree/a.txt", 1000000000);
         QCOMPARE(::setxattr((src / "tree/a.txt").constData(), "user.DOSATTRIB", "0x21", 4, 0), 0);
+        writeFile(src / "tree/shared.txt", "", 0666); // more than the creation mask lets through
         makeDir(src / "tree/sub");
         writeFile(src / "tree/sub/big.bin", bigContent('b', 3 * 1024 * 1024 + 17));
         QCOMPARE(::symlink("../a.txt", (src / "tree/sub/link").constData()), 0);
@@ -69,8 +70,10 @@ private slots:
         QCOMPARE(r.items.size(), size_t(1));
         QCOMPARE(r.items[0].outcome, ItemOutcome::Done);
 
-        QCOMPARE(tree(dst.path()), QList<QByteArray>({"tree", "tree/a.txt", "tree/sub",
-                                                      "tree/sub/big.bin", "tree/sub/link"}));
+        QCOMPARE(tree(dst.path()),
+                 QList<QByteArray>({"tree", "tree/a.txt", "tree/shared.txt", "tree/sub",
+                                    "tree/sub/big.bin", "tree/sub/link"}));
+        QCOMPARE(lstatOf(dst / "tree/shared.txt").st_mode & 07777, mode_t(0666));
         QCOMPARE(readFile(dst / "tree/a.txt"), QByteArray("alpha"));
         QCOMPARE(lstatOf(dst / "tree/a.txt").st_mode & 07777, mode_t(0640));
         QCOMPARE(qint64(lstatOf(dst / "tree/a.txt").st_mtim.tv_sec), qint64(1000000000));
@@ -578,6 +581,56 @@ private slots:
         QCOMPARE(r.items[0].error, EACCES);
         QVERIFY(!r.aborted);
         QVERIFY(entries(dst / "ro").isEmpty());
+    }
+
+    void sourceThatCannotBeRemovedStays()
+    {
+        const QByteArray base = secondVolumeBase();
+        if (base.isEmpty())
+            QSKIP("no second volume (tmpfs at /dev/shm) on this machine");
+        NativeTempDir src, dst(base);
+        makeDir(src / "ro");
+        writeFile(src / "ro/f", "data");
+        ::chmod((src / "ro").constData(), 0555);
+        WithoutPermissionOverride asUser;
+        ScriptedDialogs script;
+        script.expectChoice(Skip);
+        const auto r = runNative(FileOperationKind::Move, {src / "ro/f"}, dst.path());
+        QUORIX_VERIFY_SCRIPT(script);
+        QCOMPARE(script.lastCall().text, u"'f' を移動できません。\nアクセスが拒否されました。"_s);
+        // Copied and kept: the file now exists twice, never zero times.
+        QCOMPARE(readFile(src / "ro/f"), QByteArray("data"));
+        QCOMPARE(readFile(dst / "f"), QByteArray("data"));
+        QCOMPARE(r.items[0].outcome, ItemOutcome::Partial);
+    }
+
+    void folderAndFileOfOneNameReport_data()
+    {
+        QTest::addColumn<bool>("sourceIsFolder");
+        QTest::newRow("folder onto file") << true;
+        QTest::newRow("file onto folder") << false;
+    }
+    void folderAndFileOfOneNameReport()
+    {
+        QFETCH(bool, sourceIsFolder);
+        NativeTempDir src, dst;
+        if (sourceIsFolder) {
+            makeDir(src / "x");
+            writeFile(dst / "x", "file");
+        } else {
+            writeFile(src / "x", "file");
+            makeDir(dst / "x");
+        }
+        ScriptedDialogs script;
+        script.expectChoice(Skip);
+        const auto r = runNative(FileOperationKind::Copy, {src / "x"}, dst.path());
+        QUORIX_VERIFY_SCRIPT(script);
+        QCOMPARE(script.lastCall().text,
+                 sourceIsFolder
+                     ? u"'x' をｺﾋﾟｰできません。\n同じ名前のﾌｧｲﾙがあるため、ﾌｫﾙﾀﾞを置けません。"_s
+                     : u"'x' をｺﾋﾟｰできません。\n同じ名前のﾌｫﾙﾀﾞがあるため、ﾌｧｲﾙを置けません。"_s);
+        QCOMPARE(r.items[0].outcome, ItemOutcome::Skipped);
+        QCOMPARE(S_ISDIR(lstatOf(dst / "x").st_mode), !sourceIsFolder);
     }
 
     void specialFilesAndVanishedSourcesReport()

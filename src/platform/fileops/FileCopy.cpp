@@ -15,6 +15,10 @@ namespace quorix::platform::fileops {
 namespace {
 
 constexpr size_t BufferBytes = 1024 * 1024;
+// Files from this size on are written as unnamed files, which a crash cannot leave behind.
+// Smaller ones use a temporary name: on ext4 every unnamed file passes through the
+// journal's orphan list, which costs small files more than the rename does.
+constexpr qint64 UnnamedFromBytes = 1024 * 1024;
 
 bool unnamedFilesUsable()
 {
@@ -30,11 +34,12 @@ class PendingFile
 public:
     ~PendingFile() { discard(); }
 
-    int create(int dirFd, bool allowUnnamed)
+    // mode: the permission bits the copy is made with (the creation mask applies).
+    int create(int dirFd, bool allowUnnamed, mode_t mode)
     {
         m_dirFd = dirFd;
         if (allowUnnamed && unnamedFilesUsable()) {
-            const int fd = ::openat(dirFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+            const int fd = ::openat(dirFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
             if (fd >= 0) {
                 m_fd.reset(fd);
                 return 0;
@@ -45,7 +50,7 @@ public:
         for (int attempt = 0; attempt < 100; ++attempt) {
             const QByteArray name = temporaryName();
             const int fd = ::openat(dirFd, name.constData(),
-                                    O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+                                    O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
             if (fd >= 0) {
                 m_fd.reset(fd);
                 m_tempName = name;
@@ -248,7 +253,7 @@ int copyRegularFile(Session& session, int srcDirFd, const QByteArray& srcName, i
         ::posix_fadvise(in.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
 
     PendingFile out;
-    if (const int e = out.create(dstDirFd, session.allowUnnamed()))
+    if (const int e = out.create(dstDirFd, session.allowUnnamed() && st.st_size >= UnnamedFromBytes, st.st_mode & 0777))
         return e;
     qint64 bytes = 0;
     if (const int e = copyData(session, in.get(), out.fd(), srcName, st, options.sameVolume, &bytes))
@@ -265,7 +270,12 @@ int copyRegularFile(Session& session, int srcDirFd, const QByteArray& srcName, i
     copyUserXattrs(in.get(), out.fd());
     if ((st.st_mode & (S_ISUID | S_ISGID)) && !options.durable && ::fstat(out.fd(), &outSt) != 0)
         return errno;
-    if (::fchmod(out.fd(), modeForCopy(inSt, outSt)) != 0)
+    // The copy was made with the source's permission bits; only what the creation mask
+    // took away, and the special bits, need setting.
+    const mode_t wanted = modeForCopy(inSt, outSt);
+    const int mask = creationMask();
+    if ((mask < 0 || (wanted & ~mode_t(0777)) || (wanted & mode_t(mask))) &&
+        ::fchmod(out.fd(), wanted) != 0)
         return errno;
     const struct timespec times[2] = {inSt.st_atim, inSt.st_mtim};
     if (::futimens(out.fd(), times) != 0)

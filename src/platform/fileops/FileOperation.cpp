@@ -50,6 +50,12 @@ public:
     {
         m_clock.start();
     }
+    ~ProgressDriver()
+    {
+        m_stopScan = true;
+        if (m_scan)
+            m_scan->wait();
+    }
 
     void tick()
     {
@@ -60,6 +66,10 @@ public:
                 fileops::texts::progressCaption(m_session.kind()));
             m_bytesAtOpen = m_session.snapshot().doneBytes;
             m_speedClock.start();
+            if (const auto& scanner = m_session.totalsScanner()) {
+                m_scan.reset(QThread::create([this, scanner] { scanner(m_session, m_stopScan); }));
+                m_scan->start();
+            }
         }
         const Session::Snapshot s = m_session.snapshot();
         const qint64 ms = m_speedClock.elapsed();
@@ -69,7 +79,7 @@ public:
         if (s.totalBytes > 0)
             m_window->setProgress(s.doneBytes, s.totalBytes);
         else
-            m_window->setProgress(s.doneItems, s.totalItems);
+            m_window->setProgress(s.doneItems, s.totalItems); // 0 of 0 while counting
         if (m_window->cancelRequested())
             m_session.cancel();
     }
@@ -81,6 +91,8 @@ private:
     QElapsedTimer m_speedClock;
     qint64 m_bytesAtOpen = 0;
     std::unique_ptr<ProgressWindow> m_window;
+    std::atomic<bool> m_stopScan{false};
+    std::unique_ptr<QThread> m_scan;
 };
 
 } // namespace
@@ -116,6 +128,7 @@ FileOperationResult runNativeFileOperation(const NativeFileOperationRequest& req
     // The quit is queued, so it is seen even when the work ends before exec() runs.
     loop.exec();
     worker->wait();
+    timer.stop();
     return result;
 }
 

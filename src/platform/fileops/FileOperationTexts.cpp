@@ -78,13 +78,16 @@ QString progressText(const QString& name, qint64 doneBytes, qint64 totalBytes, q
                      qint64 totalItems, qint64 bytesPerSecond)
 {
     QString text = name + u"\n"_s;
-    if (totalBytes > 0) {
-        text += sizeText(doneBytes) + u" / "_s + sizeText(totalBytes);
-        if (bytesPerSecond > 0)
-            text += u"  ("_s + sizeText(bytesPerSecond) + u"/秒)"_s;
-    } else {
+    const QString speed =
+        bytesPerSecond > 0 ? u"  ("_s + sizeText(bytesPerSecond) + u"/秒)"_s : QString();
+    if (totalBytes > 0)
+        text += sizeText(doneBytes) + u" / "_s + sizeText(totalBytes) + speed;
+    else if (doneBytes > 0)
+        text += sizeText(doneBytes) + speed; // the totals are still being counted
+    else if (totalItems > 0)
         text += QString::number(doneItems) + u" / "_s + QString::number(totalItems) + u" 個"_s;
-    }
+    else
+        text += QString::number(doneItems) + u" 個"_s;
     return text;
 }
 

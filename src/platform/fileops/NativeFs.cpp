@@ -87,7 +87,7 @@ int openDirAt(int dirFd, const QByteArray& name, Fd* out, bool follow)
     return 0;
 }
 
-int listDir(int dirFd, QList<QByteArray>* names)
+int listDir(int dirFd, QList<QByteArray>* names, QList<unsigned char>* types)
 {
     const int copy = ::openat(dirFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (copy < 0)
@@ -110,9 +110,33 @@ int listDir(int dirFd, QList<QByteArray>* names)
         if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0)))
             continue;
         names->append(QByteArray(n));
+        if (types)
+            types->append(entry->d_type);
     }
     ::closedir(dir);
     return error;
+}
+
+int creationMask()
+{
+    // umask() would have to set it to read it, which races with other threads.
+    static const int mask = [] {
+        Fd fd(::open("/proc/self/status", O_RDONLY | O_CLOEXEC));
+        char buf[4096];
+        const ssize_t n = fd.valid() ? ::read(fd.get(), buf, sizeof buf - 1) : -1;
+        if (n <= 0)
+            return -1;
+        const QByteArray status(buf, n);
+        const qsizetype at = status.indexOf("\nUmask:");
+        if (at < 0)
+            return -1;
+        bool ok = false;
+        const int value = status.mid(at + 8, status.indexOf('\n', at + 1) - at - 8)
+                              .trimmed()
+                              .toInt(&ok, 8);
+        return ok ? value : -1;
+    }();
+    return mask;
 }
 
 bool isSameOrBelow(int dirFd, const Identity& ancestor)
@@ -173,7 +197,7 @@ void copyUserXattrs(int fromFd, int toFd)
 
 QByteArray temporaryName()
 {
-    const quint64 r = QRandomGenerator::system()->generate64();
+    const quint64 r = QRandomGenerator::global()->generate64();
     return ".quorix-" + QByteArray::number(r, 36) + ".tmp";
 }
 

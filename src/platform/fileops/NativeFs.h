@@ -69,8 +69,12 @@ int statPath(const QByteArray& path, struct stat* st, bool follow);
 // Opens a directory for reading entries and for *at calls; never follows a final link.
 int openDirAt(int dirFd, const QByteArray& name, Fd* out, bool follow = false);
 
-// Names in a directory, without "." and "..". Returns 0 or errno.
-int listDir(int dirFd, QList<QByteArray>* names);
+// Names in a directory, without "." and ".."; types gets each one's d_type (DT_UNKNOWN
+// where the volume does not tell). Returns 0 or errno.
+int listDir(int dirFd, QList<QByteArray>* names, QList<unsigned char>* types = nullptr);
+
+// The process's file-creation mask, or -1 when it cannot be read without changing it.
+int creationMask();
 
 // True when the folder dirFd is the entry `ancestor` or lies anywhere below it: walks
 // ".." up to the root, so symbolic links and different spellings of the path count too.

@@ -60,6 +60,11 @@ public:
         qint64 doneBytes = 0, totalBytes = 0, doneItems = 0, totalItems = 0;
     };
     void setTotals(qint64 bytes, qint64 items);
+    // Work that finds the totals; run (on a thread of its own) only once the progress
+    // window opens, so short requests never pay for a walk over their trees.
+    using TotalsScanner = std::function<void(Session&, const std::atomic<bool>& stop)>;
+    void setTotalsScanner(TotalsScanner scanner) { m_scanner = std::move(scanner); }
+    const TotalsScanner& totalsScanner() const { return m_scanner; }
     void setCurrent(const QByteArray& name);
     void addBytes(qint64 bytes) { m_doneBytes += bytes; }
     void addItem() { ++m_doneItems; }
@@ -77,6 +82,7 @@ private:
     mutable QMutex m_nameLock;
     QByteArray m_current;
     QSet<quint64> m_noClone; // worker thread only
+    TotalsScanner m_scanner;
 };
 
 // The name of a native entry as the questions show it.

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -44,12 +45,12 @@ bool sameTime(const struct timespec& a, const struct timespec& b)
 
 // Bytes and entries below one entry, for the progress window.
 void scanTree(int dirFd, const QByteArray& name, const struct stat& st, qint64* bytes,
-              qint64* items, int depth = 0)
+              qint64* items, const std::atomic<bool>& stop, int depth = 0)
 {
     *items += 1;
     if (S_ISREG(st.st_mode))
         *bytes += st.st_size;
-    if (!S_ISDIR(st.st_mode) || depth > 1024)
+    if (!S_ISDIR(st.st_mode) || depth > 1024 || stop)
         return;
     Fd sub;
     QList<QByteArray> names;
@@ -57,9 +58,34 @@ void scanTree(int dirFd, const QByteArray& name, const struct stat& st, qint64* 
         return;
     for (const QByteArray& child : names) {
         struct stat cst;
-        if (lstatAt(sub.get(), child, &cst) == 0)
-            scanTree(sub.get(), child, cst, bytes, items, depth + 1);
+        if (!stop && lstatAt(sub.get(), child, &cst) == 0)
+            scanTree(sub.get(), child, cst, bytes, items, stop, depth + 1);
     }
+}
+
+// Totals of a request: data where it is copied, one entry where it is renamed.
+void scanTotals(Session& session, const QList<QByteArray>& sources,
+                const QByteArray& destination, bool move, const std::atomic<bool>& stop)
+{
+    struct stat destSt;
+    const bool destKnown = statPath(destination, &destSt, true) == 0;
+    qint64 bytes = 0, items = 0;
+    for (const QByteArray& source : sources) {
+        struct stat st;
+        if (stop)
+            return;
+        if (statPath(source, &st, false) != 0)
+            continue;
+        if (move && destKnown && st.st_dev == destSt.st_dev) {
+            items += 1;
+            continue;
+        }
+        Fd parent;
+        if (openDirAt(AT_FDCWD, parentPath(source), &parent, true) == 0)
+            scanTree(parent.get(), baseName(source), st, &bytes, &items, stop);
+    }
+    if (!stop)
+        session.setTotals(bytes, items);
 }
 
 class Transfer
@@ -265,6 +291,10 @@ Step Transfer::copyEntry(int srcDirFd, const QByteArray& name, struct stat st, i
             return Step::Cancelled;
         if (e == EEXIST && existing == Existing::Absent) {
             // Something took the name since it was examined: ask as for any clash.
+            if (const int le = lstatAt(srcDirFd, name, &st))
+                return onError(name, texts::errnoText(le), le) == Step::Cancelled
+                           ? Step::Cancelled
+                           : Step::Skipped;
             const Step s = resolve(dstDirFd, name, st, false, &existing);
             if (s != Step::Ok)
                 return s;
@@ -301,13 +331,15 @@ Step Transfer::copyFolder(int srcDirFd, const QByteArray& name, const struct sta
     }
     Fd src, dst;
     QList<QByteArray> names;
+    QList<unsigned char> types;
     for (;;) {
         names.clear();
+        types.clear();
         int e = openDirAt(srcDirFd, name, &src);
         if (!e)
             e = openDirAt(dstDirFd, name, &dst);
         if (!e)
-            e = listDir(src.get(), &names);
+            e = listDir(src.get(), &names, &types);
         if (!e)
             break;
         const Step s = onError(name, texts::errnoText(e), e);
@@ -317,12 +349,18 @@ Step Transfer::copyFolder(int srcDirFd, const QByteArray& name, const struct sta
             m_created.pop_back();
         return s;
     }
-    for (const QByteArray& child : names) {
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const QByteArray& child = names[i];
         if (m_s.cancelled())
             return Step::Cancelled;
-        struct stat cst;
-        if (lstatAt(src.get(), child, &cst) != 0)
+        struct stat cst = {};
+        if (created && types[i] == DT_REG) {
+            // Nothing to compare in a new folder: the copy reads the file's status from
+            // the open file itself.
+            cst.st_mode = S_IFREG;
+        } else if (lstatAt(src.get(), child, &cst) != 0) {
             continue; // gone since the folder was read
+        }
         Existing ex = Existing::Absent;
         if (!created) {
             const Step s = resolve(dst.get(), child, cst, false, &ex);
@@ -569,24 +607,12 @@ void Transfer::run(const QList<QByteArray>& sources, const QByteArray& destinati
         result->items.push_back(item);
     }
 
-    // Totals for the progress window: data where it is copied, entries where renamed.
-    struct stat destSt;
-    const bool destKnown = statPath(destination, &destSt, true) == 0;
-    qint64 bytes = 0, items = 0;
-    for (const QByteArray& source : sources) {
-        struct stat st;
-        if (statPath(source, &st, false) != 0)
-            continue;
-        if (m_move && destKnown && st.st_dev == destSt.st_dev) {
-            items += 1;
-            continue;
-        }
-        Fd parent;
-        if (openDirAt(AT_FDCWD, parentPath(source), &parent, true) == 0)
-            scanTree(parent.get(), baseName(source), st, &bytes, &items);
-    }
-    m_s.setTotals(bytes, items);
+    m_s.setTotalsScanner([sources, destination, move = m_move](
+                             Session& session, const std::atomic<bool>& stop) {
+        scanTotals(session, sources, destination, move, stop);
+    });
 
+    struct stat destSt = {};
     Fd dest;
     for (FileOperationItem& item : result->items) {
         if (m_s.cancelled())
