@@ -113,8 +113,8 @@ int main(int argc, char** argv)
     const QByteArray large = base + "/large.bin";
     writeFile(large, mib * 1024 * 1024);
     const QString targetText = QFile::decodeName(target);
-    const double largeRatio = ratio("large", large, target,
-                                    {QFile::decodeName(large), targetText + QStringLiteral("/")});
+    const double largeRatio =
+        ratio("large", large, target, {QFile::decodeName(large), targetText + QStringLiteral("/")});
     ::unlink(large.constData());
     std::printf("copy large ratio %.2f (%lld MiB)\n", largeRatio, mib);
 
@@ -126,9 +126,9 @@ int main(int argc, char** argv)
         for (int f = 0; f < 100; ++f)
             writeFile(folder + "/f" + QByteArray::number(f) + ".dat", 4096);
     }
-    const double smallRatio = ratio("small", small, target,
-                                    {QStringLiteral("-r"), QFile::decodeName(small),
-                                     targetText + QStringLiteral("/")});
+    const double smallRatio =
+        ratio("small", small, target,
+              {QStringLiteral("-r"), QFile::decodeName(small), targetText + QStringLiteral("/")});
     std::printf("copy small ratio %.2f\n", smallRatio);
     std::fflush(stdout);
     return 0;

@@ -19,8 +19,8 @@ using platform::fileops::Fd;
 
 NativeTempDir::NativeTempDir(const QByteArray& base)
 {
-    QByteArray tmpl = (base.isEmpty() ? QFile::encodeName(QDir::tempPath()) : base) +
-                      "/quorix-fileops-XXXXXX";
+    QByteArray tmpl =
+        (base.isEmpty() ? QFile::encodeName(QDir::tempPath()) : base) + "/quorix-fileops-XXXXXX";
     if (::mkdtemp(tmpl.data()))
         m_path = tmpl;
 }
@@ -121,8 +121,7 @@ QList<QByteArray> entries(const QByteArray& folder)
 QList<QByteArray> tree(const QByteArray& folder)
 {
     QList<QByteArray> out;
-    const auto walk = [&out](const QByteArray& dir, const QByteArray& prefix,
-                             auto& self) -> void {
+    const auto walk = [&out](const QByteArray& dir, const QByteArray& prefix, auto& self) -> void {
         for (const QByteArray& name : entries(dir)) {
             out << prefix + name;
             const QByteArray p = dir + '/' + name;
@@ -143,8 +142,8 @@ platform::FileOperationResult runNative(platform::FileOperationKind kind,
 
 namespace {
 
-constexpr quint32 OverrideCaps = (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) |
-                                 (1u << CAP_FOWNER);
+constexpr quint32 OverrideCaps =
+    (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER);
 
 bool setEffective(bool on)
 {

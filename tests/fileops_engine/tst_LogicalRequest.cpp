@@ -67,8 +67,8 @@ private slots:
         const QByteArray out = destination.contains(u"OUT"_s) ? *m_d / "OUT" : m_d->path();
 
         ScriptedDialogs script;
-        const auto r = platform::runFileOperation({kind, {u"C:\\SRC\\A.TXT"_s, oddLogical},
-                                                   destination, nullptr});
+        const auto r = platform::runFileOperation(
+            {kind, {u"C:\\SRC\\A.TXT"_s, oddLogical}, destination, nullptr});
         QUORIX_VERIFY_SCRIPT(script);
         QVERIFY(r.succeeded());
         QCOMPARE(r.items.size(), size_t(2));

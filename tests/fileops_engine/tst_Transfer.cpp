@@ -15,7 +15,6 @@ using platform::FileOperationKind;
 using platform::ItemOutcome;
 namespace fo = platform::fileops;
 
-
 namespace {
 
 enum Answer { Yes = 0, YesToAll = 1, No = 2, Cancel = 3 };
@@ -208,14 +207,14 @@ private slots:
         QTest::addColumn<QByteArray>("expectA");
         QTest::addColumn<QByteArray>("expectB");
         QTest::addColumn<bool>("aborted");
-        QTest::newRow("no, no") << QList<int>{No, No} << QByteArray("old a")
-                                << QByteArray("old b") << false;
+        QTest::newRow("no, no") << QList<int>{No, No} << QByteArray("old a") << QByteArray("old b")
+                                << false;
         QTest::newRow("yes, no") << QList<int>{Yes, No} << QByteArray("new a")
                                  << QByteArray("old b") << false;
-        QTest::newRow("yes to all") << QList<int>{YesToAll} << QByteArray("new a")
-                                    << QByteArray("new b") << false;
-        QTest::newRow("cancel") << QList<int>{Cancel} << QByteArray("old a")
-                                << QByteArray("old b") << true;
+        QTest::newRow("yes to all")
+            << QList<int>{YesToAll} << QByteArray("new a") << QByteArray("new b") << false;
+        QTest::newRow("cancel") << QList<int>{Cancel} << QByteArray("old a") << QByteArray("old b")
+                                << true;
         QTest::newRow("closed") << QList<int>{-1} << QByteArray("old a") << QByteArray("old b")
                                 << true;
     }
@@ -297,8 +296,10 @@ private slots:
         QTest::addColumn<bool>("unnamed");
         for (bool unnamed : {true, false}) {
             const char* how = unnamed ? "unnamed" : "temporary name";
-            QTest::addRow("copy, new, %s", how) << FileOperationKind::Copy << false << false << unnamed;
-            QTest::addRow("copy, replacing, %s", how) << FileOperationKind::Copy << true << false << unnamed;
+            QTest::addRow("copy, new, %s", how)
+                << FileOperationKind::Copy << false << false << unnamed;
+            QTest::addRow("copy, replacing, %s", how)
+                << FileOperationKind::Copy << true << false << unnamed;
             QTest::addRow("move across volumes, %s", how)
                 << FileOperationKind::Move << false << true << unnamed;
         }
@@ -336,8 +337,8 @@ private slots:
         QCOMPARE(r.code, ECANCELED);
         QCOMPARE(r.items[0].outcome, ItemOutcome::Done);
         QCOMPARE(r.items[1].outcome, ItemOutcome::Cancelled);
-        QCOMPARE(entries(dst.path()), targetExists ? QList<QByteArray>({"big", "first"})
-                                                   : QList<QByteArray>({"first"}));
+        QCOMPARE(entries(dst.path()),
+                 targetExists ? QList<QByteArray>({"big", "first"}) : QList<QByteArray>({"first"}));
         if (targetExists)
             QCOMPARE(readFile(dst / "big"), QByteArray("old"));
         QCOMPARE(readFile(src / "big"), data);
@@ -393,8 +394,9 @@ private slots:
         const auto r = runNative(kind, {a / "x.txt", b / "x.txt"}, dst.path());
         QUORIX_VERIFY_SCRIPT(script);
         const QString verb = kind == FileOperationKind::Move ? u"移動"_s : u"ｺﾋﾟｰ"_s;
-        QCOMPARE(script.lastCall().text, u"'x.txt' は、この操作で先に"_s + verb +
-                                             u"した同じ名前の項目と重なります。\n置き換えますか？"_s);
+        QCOMPARE(script.lastCall().text,
+                 u"'x.txt' は、この操作で先に"_s + verb +
+                     u"した同じ名前の項目と重なります。\n置き換えますか？"_s);
         QCOMPARE(script.lastCall().buttons,
                  QStringList({u"はい(&Y)"_s, u"いいえ(&N)"_s, u"ｷｬﾝｾﾙ"_s}));
         QCOMPARE(readFile(dst / "x.txt"), result);
@@ -441,7 +443,8 @@ private slots:
         QVERIFY(script.calls()[0].text.contains(u"という名前のﾌｫﾙﾀﾞがあります。"_s));
         const bool keptFirst = script.calls()[1].text.contains(u"'kept'"_s);
         QCOMPARE(readFile(dst / "D/same"), keptFirst ? QByteArray("new") : QByteArray("old"));
-        QCOMPARE(readFile(dst / "D/kept"), keptFirst ? QByteArray("old kept") : QByteArray("new kept"));
+        QCOMPARE(readFile(dst / "D/kept"),
+                 keptFirst ? QByteArray("old kept") : QByteArray("new kept"));
         QCOMPARE(readFile(dst / "D/sub/g"), QByteArray("g"));
         QCOMPARE(readFile(dst / "D/sub/other"), QByteArray("other"));
         QCOMPARE(r.items[0].outcome, ItemOutcome::Partial);
@@ -486,8 +489,8 @@ private slots:
         const QByteArray single = readFile(src / "single");
 
         ScriptedDialogs script;
-        const auto r = runNative(FileOperationKind::Move, {src / "single", src / "tree"},
-                                 dst.path());
+        const auto r =
+            runNative(FileOperationKind::Move, {src / "single", src / "tree"}, dst.path());
         QUORIX_VERIFY_SCRIPT(script);
         QVERIFY(r.succeeded());
         QVERIFY(entries(src.path()).isEmpty());
@@ -527,8 +530,9 @@ private slots:
         script.expectChoice(answer);
         const auto r = runNative(FileOperationKind::Move, {src / "tree"}, dst.path());
         QUORIX_VERIFY_SCRIPT(script);
-        QCOMPARE(script.lastCall().text,
-                 u"'b' を移動できません。\nI/O デバイス エラーが発生したため、要求を実行できませんでした。"_s);
+        QCOMPARE(
+            script.lastCall().text,
+            u"'b' を移動できません。\nI/O デバイス エラーが発生したため、要求を実行できませんでした。"_s);
         QCOMPARE(script.lastCall().buttons, RetrySkipCancel);
         QCOMPARE(script.lastCall().flags, int(MB_ICONSTOP));
         if (answer == Stop) {
@@ -641,9 +645,11 @@ private slots:
         script.expectChoice(Skip).expectChoice(Skip);
         const auto r = runNative(FileOperationKind::Copy, {src / "pipe", src / "gone"}, dst.path());
         QUORIX_VERIFY_SCRIPT(script);
-        QCOMPARE(script.calls()[0].text,
-                 u"'pipe' をｺﾋﾟｰできません。\n名前付きﾊﾟｲﾌﾟやﾃﾞﾊﾞｲｽなどの特殊なﾌｧｲﾙは読み込みません。"_s);
-        QCOMPARE(script.calls()[1].text, u"'gone' をｺﾋﾟｰできません。\n指定されたファイルが見つかりません。"_s);
+        QCOMPARE(
+            script.calls()[0].text,
+            u"'pipe' をｺﾋﾟｰできません。\n名前付きﾊﾟｲﾌﾟやﾃﾞﾊﾞｲｽなどの特殊なﾌｧｲﾙは読み込みません。"_s);
+        QCOMPARE(script.calls()[1].text,
+                 u"'gone' をｺﾋﾟｰできません。\n指定されたファイルが見つかりません。"_s);
         QCOMPARE(r.items[0].outcome, ItemOutcome::Skipped);
         QCOMPARE(r.items[1].outcome, ItemOutcome::Skipped);
         QCOMPARE(r.code, EINVAL);

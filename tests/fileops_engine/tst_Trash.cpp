@@ -65,7 +65,8 @@ private slots:
         QTest::newRow("space, percent") << QByteArray("/x/a b%c") << QByteArray("/x/a%20b%25c");
         QTest::newRow("backslash") << QByteArray("/x/a\\b") << QByteArray("/x/a%5Cb");
         QTest::newRow("utf-8") << QByteArray("/x/\xe3\x81\x82") << QByteArray("/x/%E3%81%82");
-        QTest::newRow("invalid utf-8") << QByteArray("/x/\xff\x82\xa0") << QByteArray("/x/%FF%82%A0");
+        QTest::newRow("invalid utf-8")
+            << QByteArray("/x/\xff\x82\xa0") << QByteArray("/x/%FF%82%A0");
         QTest::newRow("marks") << QByteArray("/x/!*'()#?&=") << QByteArray("/x/!*'()%23%3F%26%3D");
         QTest::newRow("relative") << QByteArray("dir/f") << QByteArray("dir/f");
     }
@@ -130,7 +131,8 @@ private slots:
         writeFile(dir / "c", "c");
         ScriptedDialogs script;
         script.expectMessage(IDNO);
-        const auto r = runNative(FileOperationKind::DeleteToTrash, {dir / "a", dir / "b", dir / "c"});
+        const auto r =
+            runNative(FileOperationKind::DeleteToTrash, {dir / "a", dir / "b", dir / "c"});
         QUORIX_VERIFY_SCRIPT(script);
         QCOMPARE(script.lastCall().text, u"これらの 3 個の項目をごみ箱に移しますか？"_s);
         QVERIFY(r.aborted);
@@ -157,9 +159,9 @@ private slots:
         QVERIFY(r.succeeded());
         QCOMPARE(entries(trash() + "/files"),
                  QList<QByteArray>({"x (2).txt", "x (3).txt", "x (4).txt", "x.txt"}));
-        QCOMPARE(entries(trash() + "/info"),
-                 QList<QByteArray>({"x (3).txt.trashinfo", "x (4).txt.trashinfo",
-                                    "x.txt.trashinfo"}));
+        QCOMPARE(
+            entries(trash() + "/info"),
+            QList<QByteArray>({"x (3).txt.trashinfo", "x (4).txt.trashinfo", "x.txt.trashinfo"}));
         QCOMPARE(readFile(trash() + "/files/x (2).txt"), QByteArray("orphan"));
         QCOMPARE(readFile(trash() + "/files/x (3).txt"), QByteArray("2"));
         QCOMPARE(readFile(trash() + "/files/x (4).txt"), QByteArray("3"));
@@ -309,7 +311,8 @@ private slots:
         script.expectMessage(IDYES).expectChoice(0 /* retry */).expectChoice(2 /* no */);
         const auto r = runNative(FileOperationKind::DeleteToTrash, {dir / "f", dir / "g"});
         QUORIX_VERIFY_SCRIPT(script);
-        QCOMPARE(script.calls()[1].text, u"'f' をごみ箱に移動できません。\nアクセスが拒否されました。"_s);
+        QCOMPARE(script.calls()[1].text,
+                 u"'f' をごみ箱に移動できません。\nアクセスが拒否されました。"_s);
         QCOMPARE(script.calls()[1].buttons,
                  QStringList({u"再試行(&R)"_s, u"ｽｷｯﾌﾟ(&S)"_s, u"ｷｬﾝｾﾙ"_s}));
         // A rename that would cross volumes means no trash: the question, never a copy.

@@ -77,11 +77,11 @@ public:
                 return 0;
             m_tempName = linkName;
         }
-        const int e = replace ? (::renameat(m_dirFd, m_tempName.constData(), m_dirFd,
-                                            name.constData()) == 0
-                                     ? 0
-                                     : errno)
-                              : renameNoReplace(m_dirFd, m_tempName, m_dirFd, name);
+        const int e =
+            replace ? (::renameat(m_dirFd, m_tempName.constData(), m_dirFd, name.constData()) == 0
+                           ? 0
+                           : errno)
+                    : renameNoReplace(m_dirFd, m_tempName, m_dirFd, name);
         if (e == 0)
             m_tempName.clear();
         return e;
@@ -149,8 +149,8 @@ int copyData(Session& session, int in, int out, const QByteArray& name, const st
             if (n < 0) {
                 if (errno == EINTR)
                     continue;
-                if (errno == EXDEV || errno == EINVAL || errno == ENOSYS ||
-                    errno == EOPNOTSUPP || errno == EBADF || errno == EPERM) {
+                if (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP ||
+                    errno == EBADF || errno == EPERM) {
                     kernelCopy = false;
                     continue;
                 }
@@ -253,10 +253,12 @@ int copyRegularFile(Session& session, int srcDirFd, const QByteArray& srcName, i
         ::posix_fadvise(in.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
 
     PendingFile out;
-    if (const int e = out.create(dstDirFd, session.allowUnnamed() && st.st_size >= UnnamedFromBytes, st.st_mode & 0777))
+    if (const int e = out.create(dstDirFd, session.allowUnnamed() && st.st_size >= UnnamedFromBytes,
+                                 st.st_mode & 0777))
         return e;
     qint64 bytes = 0;
-    if (const int e = copyData(session, in.get(), out.fd(), srcName, st, options.sameVolume, &bytes))
+    if (const int e =
+            copyData(session, in.get(), out.fd(), srcName, st, options.sameVolume, &bytes))
         return e;
 
     // Before a move removes its source, the copy and the source are both measured again;
@@ -306,8 +308,8 @@ int copySymlink(Session& session, int srcDirFd, const QByteArray& srcName, int d
     if (const int e = lstatAt(srcDirFd, srcName, &st))
         return e;
     QByteArray target(qMax<qsizetype>(st.st_size, 255) + 1, Qt::Uninitialized);
-    const ssize_t n = ::readlinkat(srcDirFd, srcName.constData(), target.data(),
-                                   size_t(target.size()));
+    const ssize_t n =
+        ::readlinkat(srcDirFd, srcName.constData(), target.data(), size_t(target.size()));
     if (n < 0)
         return errno;
     if (n >= target.size())
@@ -326,11 +328,11 @@ int copySymlink(Session& session, int srcDirFd, const QByteArray& srcName, int d
         ::unlinkat(dstDirFd, temp.constData(), 0);
         return CodeCancelled;
     }
-    const int e = options.replace ? (::renameat(dstDirFd, temp.constData(), dstDirFd,
-                                                dstName.constData()) == 0
-                                         ? 0
-                                         : errno)
-                                  : renameNoReplace(dstDirFd, temp, dstDirFd, dstName);
+    const int e =
+        options.replace
+            ? (::renameat(dstDirFd, temp.constData(), dstDirFd, dstName.constData()) == 0 ? 0
+                                                                                          : errno)
+            : renameNoReplace(dstDirFd, temp, dstDirFd, dstName);
     if (e) {
         ::unlinkat(dstDirFd, temp.constData(), 0);
         return e;

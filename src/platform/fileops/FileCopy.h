@@ -32,8 +32,7 @@ struct CopyOptions
 // 0, an errno value, CodeCancelled or CodeSizeMismatch. *copied gets the source's status
 // as it was copied (for the check before a moved source is removed).
 int copyRegularFile(Session& session, int srcDirFd, const QByteArray& srcName, int dstDirFd,
-                    const QByteArray& dstName, const CopyOptions& options,
-                    struct stat* copied);
+                    const QByteArray& dstName, const CopyOptions& options, struct stat* copied);
 
 // Copies a symbolic link as a link (its target text unchanged).
 int copySymlink(Session& session, int srcDirFd, const QByteArray& srcName, int dstDirFd,

@@ -121,7 +121,8 @@ FileOperationResult runNativeFileOperation(const NativeFileOperationRequest& req
 
     std::unique_ptr<QThread> worker(QThread::create([&] {
         perform(session, request, &result);
-        QMetaObject::invokeMethod(&bridge, [&loop] { loop.quit(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &bridge, [&loop] { loop.quit(); }, Qt::QueuedConnection);
     }));
     timer.start();
     worker->start();

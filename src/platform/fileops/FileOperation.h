@@ -28,10 +28,10 @@ enum class ItemOutcome {
 
 struct FileOperationItem
 {
-    QString source;           // logical path as requested; empty for native requests
+    QString source; // logical path as requested; empty for native requests
     QByteArray nativeSource;
     ItemOutcome outcome = ItemOutcome::Cancelled;
-    int error = 0;            // errno of the reason when not Done (EEXIST: declined replace)
+    int error = 0; // errno of the reason when not Done (EEXIST: declined replace)
 };
 
 struct FileOperationResult
@@ -49,16 +49,16 @@ struct FileOperationResult
 struct FileOperationRequest
 {
     FileOperationKind kind = FileOperationKind::Copy;
-    QStringList sources;  // logical paths ("C:\DATA\A.TXT"), in order
-    QString destination;  // logical folder for copy and move ("D:\", "D:\OUT", "D:")
+    QStringList sources; // logical paths ("C:\DATA\A.TXT"), in order
+    QString destination; // logical folder for copy and move ("D:\", "D:\OUT", "D:")
     QObject* owner = nullptr;
 };
 
 struct NativeFileOperationRequest
 {
     FileOperationKind kind = FileOperationKind::Copy;
-    QList<QByteArray> sources;  // absolute native paths, in order
-    QByteArray destination;     // native folder for copy and move
+    QList<QByteArray> sources; // absolute native paths, in order
+    QByteArray destination;    // native folder for copy and move
     QObject* owner = nullptr;
 };
 

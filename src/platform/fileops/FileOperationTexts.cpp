@@ -4,7 +4,6 @@
 
 #include <QLocale>
 
-
 using namespace Qt::StringLiterals;
 
 namespace quorix::platform::fileops::texts {
@@ -14,10 +13,14 @@ namespace {
 QString actionWord(Action action)
 {
     switch (action) {
-    case Action::Copy: return u"ｺﾋﾟｰ"_s;
-    case Action::Move: return u"移動"_s;
-    case Action::Trash: return u"ごみ箱に移動"_s;
-    case Action::Delete: return u"削除"_s;
+    case Action::Copy:
+        return u"ｺﾋﾟｰ"_s;
+    case Action::Move:
+        return u"移動"_s;
+    case Action::Trash:
+        return u"ごみ箱に移動"_s;
+    case Action::Delete:
+        return u"削除"_s;
     }
     return {};
 }
@@ -57,9 +60,12 @@ QStringList retrySkipCancel()
 QString progressCaption(FileOperationKind kind)
 {
     switch (kind) {
-    case FileOperationKind::Copy: return u"ﾌｧｲﾙをｺﾋﾟｰしています..."_s;
-    case FileOperationKind::Move: return u"ﾌｧｲﾙを移動しています..."_s;
-    case FileOperationKind::DeleteToTrash: return u"ﾌｧｲﾙをごみ箱に移しています..."_s;
+    case FileOperationKind::Copy:
+        return u"ﾌｧｲﾙをｺﾋﾟｰしています..."_s;
+    case FileOperationKind::Move:
+        return u"ﾌｧｲﾙを移動しています..."_s;
+    case FileOperationKind::DeleteToTrash:
+        return u"ﾌｧｲﾙをごみ箱に移しています..."_s;
     }
     return {};
 }
@@ -108,8 +114,8 @@ QString noTrash(const QString& name, bool folder)
            u" はごみ箱に移せません。\n完全に削除しますか？（元に戻せません）"_s;
 }
 
-QString replaceFile(const QString& name, qint64 oldSize, const QDateTime& oldTime,
-                    qint64 newSize, const QDateTime& newTime)
+QString replaceFile(const QString& name, qint64 oldSize, const QDateTime& oldTime, qint64 newSize,
+                    const QDateTime& newTime)
 {
     const QLocale c = QLocale::c();
     return u"このﾌｫﾙﾀﾞには既に "_s + quoted(name) + u" という名前のﾌｧｲﾙがあります。\n\n"_s +
@@ -126,7 +132,8 @@ QString mergeFolder(const QString& name)
 
 QString sameNameInRequest(const QString& name, bool move)
 {
-    return quoted(name) + u" は、この操作で先に"_s + actionWord(move ? Action::Move : Action::Copy) +
+    return quoted(name) + u" は、この操作で先に"_s +
+           actionWord(move ? Action::Move : Action::Copy) +
            u"した同じ名前の項目と重なります。\n置き換えますか？"_s;
 }
 

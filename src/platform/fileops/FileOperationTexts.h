@@ -21,15 +21,15 @@ enum RetrySkipCancel { AnswerRetry = 0, AnswerSkip = 1, AnswerStop = 2 };
 QStringList retrySkipCancel();
 
 QString progressCaption(FileOperationKind kind);
-QString progressText(const QString& name, qint64 doneBytes, qint64 totalBytes,
-                     qint64 doneItems, qint64 totalItems, qint64 bytesPerSecond);
+QString progressText(const QString& name, qint64 doneBytes, qint64 totalBytes, qint64 doneItems,
+                     qint64 totalItems, qint64 bytesPerSecond);
 
 QString confirmTrashOne(const QString& name, bool folder);
 QString confirmTrashMany(qsizetype count);
 QString noTrash(const QString& name, bool folder);
 
-QString replaceFile(const QString& name, qint64 oldSize, const QDateTime& oldTime,
-                    qint64 newSize, const QDateTime& newTime);
+QString replaceFile(const QString& name, qint64 oldSize, const QDateTime& oldTime, qint64 newSize,
+                    const QDateTime& newTime);
 QString mergeFolder(const QString& name);
 QString sameNameInRequest(const QString& name, bool move);
 QString intoItself(const QString& name, bool move);

@@ -16,9 +16,12 @@ namespace {
 fileops::texts::Action actionOf(FileOperationKind kind)
 {
     switch (kind) {
-    case FileOperationKind::Copy: return fileops::texts::Action::Copy;
-    case FileOperationKind::Move: return fileops::texts::Action::Move;
-    case FileOperationKind::DeleteToTrash: break;
+    case FileOperationKind::Copy:
+        return fileops::texts::Action::Copy;
+    case FileOperationKind::Move:
+        return fileops::texts::Action::Move;
+    case FileOperationKind::DeleteToTrash:
+        break;
     }
     return fileops::texts::Action::Trash;
 }

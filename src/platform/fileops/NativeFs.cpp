@@ -131,9 +131,8 @@ int creationMask()
         if (at < 0)
             return -1;
         bool ok = false;
-        const int value = status.mid(at + 8, status.indexOf('\n', at + 1) - at - 8)
-                              .trimmed()
-                              .toInt(&ok, 8);
+        const int value =
+            status.mid(at + 8, status.indexOf('\n', at + 1) - at - 8).trimmed().toInt(&ok, 8);
         return ok ? value : -1;
     }();
     return mask;

@@ -10,10 +10,10 @@
 namespace quorix::platform::fileops {
 
 enum class FaultPoint {
-    DataChunk,     // after each chunk of file data was written to the temporary copy
-    Publish,       // before a finished copy is renamed into place
-    RemoveSource,  // before the sources of a move across volumes are removed
-    TrashRename,   // before an entry is renamed into the trash
+    DataChunk,    // after each chunk of file data was written to the temporary copy
+    Publish,      // before a finished copy is renamed into place
+    RemoveSource, // before the sources of a move across volumes are removed
+    TrashRename,  // before an entry is renamed into the trash
 };
 
 // Returned by a fault hook: act as if the user pressed the progress window's cancel.
@@ -21,10 +21,10 @@ constexpr int CancelFault = -1;
 
 struct TestHooks
 {
-    int progressDelayMs = 500;   // the progress window opens after this much work
-    qint64 chunkBytes = 0;       // size of one data chunk; 0: the engine's default
-    bool allowClone = true;      // false: never try FICLONE (so data goes in chunks)
-    bool allowUnnamed = true;    // false: write copies under a temporary name (no O_TMPFILE)
+    int progressDelayMs = 500; // the progress window opens after this much work
+    qint64 chunkBytes = 0;     // size of one data chunk; 0: the engine's default
+    bool allowClone = true;    // false: never try FICLONE (so data goes in chunks)
+    bool allowUnnamed = true;  // false: write copies under a temporary name (no O_TMPFILE)
     // Called on the worker thread with the point, the entry's name and the request's
     // cancel flag. Returns 0 to go on, an errno to fail that step, or CancelFault.
     std::function<int(FaultPoint, const QByteArray& name, const std::atomic<bool>& cancel)> fault;

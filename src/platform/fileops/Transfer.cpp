@@ -64,8 +64,8 @@ void scanTree(int dirFd, const QByteArray& name, const struct stat& st, qint64* 
 }
 
 // Totals of a request: data where it is copied, one entry where it is renamed.
-void scanTotals(Session& session, const QList<QByteArray>& sources,
-                const QByteArray& destination, bool move, const std::atomic<bool>& stop)
+void scanTotals(Session& session, const QList<QByteArray>& sources, const QByteArray& destination,
+                bool move, const std::atomic<bool>& stop)
 {
     struct stat destSt;
     const bool destKnown = statPath(destination, &destSt, true) == 0;
@@ -116,7 +116,7 @@ private:
     void transferItem(const QByteArray& source, int destFd, const QByteArray& destPath,
                       const struct stat& destSt, FileOperationItem* item);
     Decision askReplace(const QByteArray& name, const struct stat& old, const struct stat& src);
-    Decision askMerge(const QByteArray& name);
+    Decision askWithAll(const QString& text, bool* all);
     Step resolve(int dstDirFd, const QByteArray& name, const struct stat& st, bool top,
                  Existing* existing);
     Step copyEntry(int srcDirFd, const QByteArray& name, struct stat st, int dstDirFd,
@@ -151,42 +151,42 @@ private:
 Step Transfer::onError(const QByteArray& name, const QString& reason, int error)
 {
     switch (m_s.reportError(action(), name, reason)) {
-    case Session::ErrorAnswer::Retry: return Step::Ok;
-    case Session::ErrorAnswer::Skip: noteSkip(error); return Step::Skipped;
-    case Session::ErrorAnswer::Cancel: break;
+    case Session::ErrorAnswer::Retry:
+        return Step::Ok;
+    case Session::ErrorAnswer::Skip:
+        noteSkip(error);
+        return Step::Skipped;
+    case Session::ErrorAnswer::Cancel:
+        break;
     }
     return Step::Cancelled;
+}
+
+// A question with yes / yes to all / no / cancel; *all remembers "yes to all".
+Decision Transfer::askWithAll(const QString& text, bool* all)
+{
+    if (*all)
+        return Decision::Go;
+    switch (m_s.choose(text, texts::yesAllNoCancel(), MB_ICONQUESTION)) {
+    case texts::AnswerYesToAll:
+        *all = true;
+        [[fallthrough]];
+    case texts::AnswerYes:
+        return Decision::Go;
+    case texts::AnswerNo:
+        return Decision::Skip;
+    default:
+        m_s.cancel();
+        return Decision::Cancel;
+    }
 }
 
 Decision Transfer::askReplace(const QByteArray& name, const struct stat& old,
                               const struct stat& src)
 {
-    if (m_overwriteAll)
-        return Decision::Go;
-    const int answer = m_s.choose(texts::replaceFile(shownName(name), old.st_size,
-                                                     modifiedTime(old), src.st_size,
-                                                     modifiedTime(src)),
-                                  texts::yesAllNoCancel(), MB_ICONQUESTION);
-    switch (answer) {
-    case texts::AnswerYesToAll: m_overwriteAll = true; [[fallthrough]];
-    case texts::AnswerYes: return Decision::Go;
-    case texts::AnswerNo: return Decision::Skip;
-    default: m_s.cancel(); return Decision::Cancel;
-    }
-}
-
-Decision Transfer::askMerge(const QByteArray& name)
-{
-    if (m_mergeAll)
-        return Decision::Go;
-    const int answer =
-        m_s.choose(texts::mergeFolder(shownName(name)), texts::yesAllNoCancel(), MB_ICONQUESTION);
-    switch (answer) {
-    case texts::AnswerYesToAll: m_mergeAll = true; [[fallthrough]];
-    case texts::AnswerYes: return Decision::Go;
-    case texts::AnswerNo: return Decision::Skip;
-    default: m_s.cancel(); return Decision::Cancel;
-    }
+    return askWithAll(texts::replaceFile(shownName(name), old.st_size, modifiedTime(old),
+                                         src.st_size, modifiedTime(src)),
+                      &m_overwriteAll);
 }
 
 // Decides what happens to an entry of the target's name: nothing there, replace it, merge
@@ -220,10 +220,9 @@ Step Transfer::resolve(int dstDirFd, const QByteArray& name, const struct stat& 
         const bool srcDir = S_ISDIR(st.st_mode);
         const bool dstDir = S_ISDIR(dst.st_mode);
         if (srcDir != dstDir) {
-            const Step s = onError(name,
-                                   srcDir ? texts::reasonFolderOntoFile()
-                                          : texts::reasonFileOntoFolder(),
-                                   EEXIST);
+            const Step s = onError(
+                name, srcDir ? texts::reasonFolderOntoFile() : texts::reasonFileOntoFolder(),
+                EEXIST);
             if (s == Step::Ok)
                 continue;
             return s;
@@ -238,7 +237,7 @@ Step Transfer::resolve(int dstDirFd, const QByteArray& name, const struct stat& 
             if (d == Decision::Cancel)
                 m_s.cancel();
         } else if (srcDir) {
-            d = top ? askMerge(name) : Decision::Go;
+            d = top ? askWithAll(texts::mergeFolder(shownName(name)), &m_mergeAll) : Decision::Go;
         } else {
             d = askReplace(name, dst, st);
         }
@@ -292,9 +291,8 @@ Step Transfer::copyEntry(int srcDirFd, const QByteArray& name, struct stat st, i
         if (e == EEXIST && existing == Existing::Absent) {
             // Something took the name since it was examined: ask as for any clash.
             if (const int le = lstatAt(srcDirFd, name, &st))
-                return onError(name, texts::errnoText(le), le) == Step::Cancelled
-                           ? Step::Cancelled
-                           : Step::Skipped;
+                return onError(name, texts::errnoText(le), le) == Step::Cancelled ? Step::Cancelled
+                                                                                  : Step::Skipped;
             const Step s = resolve(dstDirFd, name, st, false, &existing);
             if (s != Step::Ok)
                 return s;
@@ -311,8 +309,8 @@ Step Transfer::copyEntry(int srcDirFd, const QByteArray& name, struct stat st, i
     }
 }
 
-Step Transfer::copyFolder(int srcDirFd, const QByteArray& name, const struct stat& st,
-                          int dstDirFd, const QByteArray& dstDirPath, Existing existing)
+Step Transfer::copyFolder(int srcDirFd, const QByteArray& name, const struct stat& st, int dstDirFd,
+                          const QByteArray& dstDirPath, Existing existing)
 {
     const QByteArray path = joinPath(dstDirPath, name);
     bool created = false;
@@ -387,19 +385,19 @@ Step Transfer::copyFolder(int srcDirFd, const QByteArray& name, const struct sta
     return Step::Ok;
 }
 
-Step Transfer::renameInto(int srcDirFd, const QByteArray& name, const struct stat& st,
-                          int dstDirFd, Existing existing)
+Step Transfer::renameInto(int srcDirFd, const QByteArray& name, const struct stat& st, int dstDirFd,
+                          Existing existing)
 {
     for (;;) {
         if (m_s.cancelled())
             return Step::Cancelled;
         if (existing == Existing::Merge)
             return mergeByRename(srcDirFd, name, dstDirFd);
-        const int e = existing == Existing::Replace
-                          ? (::renameat(srcDirFd, name.constData(), dstDirFd, name.constData()) == 0
-                                 ? 0
-                                 : errno)
-                          : renameNoReplace(srcDirFd, name, dstDirFd, name);
+        const int e =
+            existing == Existing::Replace
+                ? (::renameat(srcDirFd, name.constData(), dstDirFd, name.constData()) == 0 ? 0
+                                                                                           : errno)
+                : renameNoReplace(srcDirFd, name, dstDirFd, name);
         if (e == 0) {
             m_s.addItem();
             return Step::Ok;
@@ -444,9 +442,8 @@ Step Transfer::mergeByRename(int srcDirFd, const QByteArray& name, int dstDirFd)
         s = renameInto(src.get(), child, cst, dst.get(), ex);
         if (s == Step::OtherVolume) {
             // A volume mounted inside the source folder: its mount point stays.
-            s = onError(child, texts::errnoText(EXDEV), EXDEV) == Step::Cancelled
-                    ? Step::Cancelled
-                    : Step::Skipped;
+            s = onError(child, texts::errnoText(EXDEV), EXDEV) == Step::Cancelled ? Step::Cancelled
+                                                                                  : Step::Skipped;
         }
         if (s == Step::Cancelled)
             return s;
@@ -607,10 +604,10 @@ void Transfer::run(const QList<QByteArray>& sources, const QByteArray& destinati
         result->items.push_back(item);
     }
 
-    m_s.setTotalsScanner([sources, destination, move = m_move](
-                             Session& session, const std::atomic<bool>& stop) {
-        scanTotals(session, sources, destination, move, stop);
-    });
+    m_s.setTotalsScanner(
+        [sources, destination, move = m_move](Session& session, const std::atomic<bool>& stop) {
+            scanTotals(session, sources, destination, move, stop);
+        });
 
     struct stat destSt = {};
     Fd dest;
@@ -646,8 +643,8 @@ void Transfer::run(const QList<QByteArray>& sources, const QByteArray& destinati
 
 } // namespace
 
-void runTransfer(Session& session, const QList<QByteArray>& sources,
-                 const QByteArray& destination, FileOperationResult* result)
+void runTransfer(Session& session, const QList<QByteArray>& sources, const QByteArray& destination,
+                 FileOperationResult* result)
 {
     Transfer(session).run(sources, destination, result);
 }

@@ -7,7 +7,7 @@
 
 namespace quorix::platform::fileops {
 
-void runTransfer(Session& session, const QList<QByteArray>& sources,
-                 const QByteArray& destination, FileOperationResult* result);
+void runTransfer(Session& session, const QList<QByteArray>& sources, const QByteArray& destination,
+                 FileOperationResult* result);
 
 } // namespace quorix::platform::fileops

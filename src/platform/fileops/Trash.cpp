@@ -135,8 +135,7 @@ TrashStep moveToTrash(Session& session, int parentFd, const QByteArray& parent,
     if ((*error = openDirAt(AT_FDCWD, joinPath(loc->path, "info"), &infoDir)) ||
         (*error = openDirAt(AT_FDCWD, joinPath(loc->path, "files"), &filesDir)))
         return TrashStep::Failed;
-    const QByteArray info =
-        trashInfo(encodeTrashPath(pathValue), QDateTime::currentDateTime());
+    const QByteArray info = trashInfo(encodeTrashPath(pathValue), QDateTime::currentDateTime());
 
     for (int n = 1; n < 10000; ++n) {
         const QByteArray candidate = trashName(name, n);
@@ -280,8 +279,9 @@ void runTrash(Session& session, const QList<QByteArray>& sources, FileOperationR
             if (!e && ::fstat(parentFd.get(), &parentSt) != 0)
                 e = errno;
             if (!e)
-                e = name.isEmpty() || name == "." || name == ".." ? EINVAL
-                                                                : lstatAt(parentFd.get(), name, &st);
+                e = name.isEmpty() || name == "." || name == ".."
+                        ? EINVAL
+                        : lstatAt(parentFd.get(), name, &st);
             if (!e && st.st_dev != parentSt.st_dev)
                 e = EBUSY; // a mount point: neither trashed nor emptied
             TrashStep step = TrashStep::Failed;
@@ -289,9 +289,9 @@ void runTrash(Session& session, const QList<QByteArray>& sources, FileOperationR
                 step = moveToTrash(session, parentFd.get(), parent, name, st.st_dev, &e);
             if (!e && (forGood || step == TrashStep::NoTrash)) {
                 if (!forGood && !deleteAll) {
-                    const int answer = session.choose(
-                        texts::noTrash(shownName(name), S_ISDIR(st.st_mode)),
-                        texts::yesAllNoCancel(), MB_ICONEXCLAMATION);
+                    const int answer =
+                        session.choose(texts::noTrash(shownName(name), S_ISDIR(st.st_mode)),
+                                       texts::yesAllNoCancel(), MB_ICONEXCLAMATION);
                     if (answer == texts::AnswerYesToAll)
                         deleteAll = true;
                     else if (answer == texts::AnswerNo) {
