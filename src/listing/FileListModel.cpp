@@ -122,6 +122,20 @@ std::vector<ListRow> FileListModel::takeRows()
     return rows;
 }
 
+std::vector<ListRow> FileListModel::beginRebuild()
+{
+    beginResetModel();
+    std::vector<ListRow> rows = std::move(m_rows);
+    m_rows.clear();
+    return rows;
+}
+
+void FileListModel::endRebuild(std::vector<ListRow> rows)
+{
+    m_rows = std::move(rows);
+    endResetModel();
+}
+
 void FileListModel::clear()
 {
     setRows({});

@@ -37,6 +37,11 @@ public:
     // Hands the rows over and leaves the model empty (one reset).
     std::vector<ListRow> takeRows();
     void clear();
+    // The two halves of one model reset, for a list rebuilt from its own rows: the first
+    // hands the rows over, the second puts the new ones in. Nothing may read the model in
+    // between (no events are processed there).
+    std::vector<ListRow> beginRebuild();
+    void endRebuild(std::vector<ListRow> rows);
 
     const std::vector<ListRow>& rows() const { return m_rows; }
     const ListRow& row(int index) const { return m_rows[size_t(index)]; }

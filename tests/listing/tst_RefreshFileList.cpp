@@ -11,6 +11,7 @@
 #include "platform/DriveTable.h"
 #include "platform/FileSystem.h"
 
+#include <QAbstractItemModelTester>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDir>
@@ -19,6 +20,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
@@ -123,7 +125,15 @@ private slots:
             drive.file(u"SUB/f%1.txt"_qs.arg(i, 2, 10, QLatin1Char('0')), i * 100);
         auto form = makeForm();
         form->CurrentDir = u"Q:\\SUB"_qs;
+        QAbstractItemModelTester tester(form->ListModel,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QSignalSpy resets(form->ListModel, &QAbstractItemModel::modelReset);
+        QSignalSpy inserts(form->ListModel, &QAbstractItemModel::rowsInserted);
         form->RefreshFileList(false, false, false);
+        form->RefreshFileList(false, true, false);
+        form->RefreshFileList(false, true, true);
+        QCOMPARE(resets.size(), 3); // one reset per refresh, full or re-sort
+        QCOMPARE(inserts.size(), 0);
 
         QStringList expected{u".."_qs, u"Alpha"_qs, u"beta"_qs, u"gamma"_qs};
         for (int i = 0; i < 12; ++i)
