@@ -259,6 +259,21 @@ private slots:
         QUORIX_VERIFY_SCRIPT(script);
     }
 
+    // Tab is no character for the list: it moves the focus on.
+    void tabLeavesTheList()
+    {
+        ScriptedDialogs script;
+        Window w(u"C:\\A"_s);
+        w.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        w.form->ListView1->setFocus();
+        QTRY_VERIFY(w.form->ListView1->hasFocus());
+        w.key(Qt::Key_Tab);
+        QTRY_VERIFY(!w.form->ListView1->hasFocus());
+        QCOMPARE(w.form->CurrentDir, u"C:\\A"_s);
+        QUORIX_VERIFY_SCRIPT(script);
+    }
+
     void sortKeyShowsTheSortDialog()
     {
         ScriptedDialogs script;
