@@ -1,13 +1,8 @@
 #include "app/StartFolder.h"
 
 #include "app/DialogService.h"
-
-#include "platform/FileSystem.h"
-
-#if __has_include("navigation/PathRules.h")
 #include "navigation/PathRules.h"
-#define QUORIX_HAVE_FOLDER_CHAIN 1
-#endif
+#include "platform/FileSystem.h"
 
 namespace quorix {
 
@@ -35,12 +30,7 @@ StartFolder checkStartFolder(const QString& folder, QPoint questionAt, int* dial
 
 bool makeStartFolder(const QString& folder)
 {
-#ifdef QUORIX_HAVE_FOLDER_CHAIN
     return MakeFolderChain(folder);
-#else
-    Q_UNUSED(folder);
-    return false;
-#endif
 }
 
 QString driveOf(const QString& logicalPath)

@@ -57,9 +57,6 @@ private slots:
 
     void missingFolderYesCreatesIt()
     {
-#if !__has_include("navigation/PathRules.h")
-        QSKIP("folder chain not built yet");
-#endif
         ScriptedDialogs script;
         script.expectWarning(IDYES);
         TForm1 form;

@@ -320,13 +320,14 @@ private:
     void buildKeyBar();
     void layoutControls();
     void updateMinimumSize();
-    bool filterComboEvent(QComboBox* box, QEvent* event);
+    bool filterComboEvent(QComboBox* box, QObject* watched, QEvent* event);
     bool filterListEvent(QEvent* event);
     void runFirstIdle();
 
     QWidget* m_client = nullptr;
     QWidget* m_menuHolder = nullptr;
     bool m_firstIdleDone = false;
+    const QEvent* m_keyAtComboEdit = nullptr; // a key press handled at a combo edit field
     int m_exposeWaits = 0;
 };
 

@@ -187,13 +187,8 @@ void TForm1::buildControls()
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
 
-    // Combo boxes: the box, its edit field and its drop-down list all report here.
-    for (QComboBox* box : {ComboBox1, ComboBox2}) {
-        box->installEventFilter(this);
-        box->lineEdit()->installEventFilter(this);
-        box->view()->installEventFilter(this);
-        box->view()->viewport()->installEventFilter(this);
-    }
+    // Combo boxes: the box, its edit field and its drop-down list report to eventFilter
+    // through the application-wide filter (a filter of their own would see every event twice).
     connect(ComboBox1, &QComboBox::activated, this, [this](int) { ComboBox1Click(); });
     connect(ComboBox2, &QComboBox::activated, this, [this](int) { ComboBox2Click(); });
 
