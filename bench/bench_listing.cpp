@@ -32,8 +32,8 @@ constexpr int kFiles = 100000;
 constexpr int kFolders = 300;
 constexpr int kRuns = 3;
 
-const char* const kExtensions[] = {"txt", "cpp", "h", "jpg", "png", "pdf", "doc", "xls",
-                                   "zip", "mp3", "html", "md", "json", "xyz", "log", "csv"};
+const char* const kExtensions[] = {"txt", "cpp", "h",    "jpg", "png",  "pdf", "doc", "xls",
+                                   "zip", "mp3", "html", "md",  "json", "xyz", "log", "csv"};
 
 bool makeFolder(const QString& path)
 {

@@ -56,8 +56,7 @@ bool FileMaskMatcher::matches(const QString& fileName) const
     if (!ascii)
         return m_keys.contains(extension.toString().toUpper());
     for (const QString& key : m_keys) {
-        if (key.size() == extension.size() &&
-            key.compare(extension, Qt::CaseInsensitive) == 0)
+        if (key.size() == extension.size() && key.compare(extension, Qt::CaseInsensitive) == 0)
             return true;
     }
     return false;

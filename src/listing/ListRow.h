@@ -9,10 +9,10 @@ namespace quorix {
 
 // How a row of the main list is drawn; the widget side turns it into a colour and font.
 enum class RowColour {
-    WindowText, // folders, the ".." row and plain files
-    Navy,       // programs with an icon
-    Purple,     // system files
-    Grey,       // hidden files
+    WindowText,   // folders, the ".." row and plain files
+    Navy,         // programs with an icon
+    Purple,       // system files
+    Grey,         // hidden files
     MaroonStruck, // read-only files: maroon and struck out
 };
 

@@ -42,7 +42,7 @@ struct Section
 
 struct ResourceEntry
 {
-    quint32 name; // id, or a name offset with the high bit set
+    quint32 name;   // id, or a name offset with the high bit set
     quint32 offset; // high bit set: a further directory
 };
 
@@ -69,9 +69,14 @@ public:
             return false;
         qsizetype dirCountAt = 0;
         switch (u16(opt, 0)) {
-        case 0x10B: dirCountAt = 92; break;  // 32-bit image
-        case 0x20B: dirCountAt = 108; break; // 64-bit image
-        default: return false;
+        case 0x10B:
+            dirCountAt = 92;
+            break; // 32-bit image
+        case 0x20B:
+            dirCountAt = 108;
+            break; // 64-bit image
+        default:
+            return false;
         }
         const qsizetype resourceDirAt = dirCountAt + 4 + 2 * 8;
         if (opt.size() < resourceDirAt + 8 || u32(opt, dirCountAt) < 3)
@@ -85,8 +90,8 @@ public:
             return false;
         for (int i = 0; i < sectionCount; ++i) {
             const qsizetype s = qsizetype(i) * 40;
-            m_sections.push_back({u32(table, s + 12), u32(table, s + 8), u32(table, s + 16),
-                                  u32(table, s + 20)});
+            m_sections.push_back(
+                {u32(table, s + 12), u32(table, s + 8), u32(table, s + 16), u32(table, s + 20)});
         }
         const std::optional<qint64> base = fileOffset(resourceRva);
         if (!base)
@@ -96,8 +101,7 @@ public:
     }
 
     // The icon group's bytes and the file position of a resource given by type and index.
-    std::optional<QByteArray> resourceData(quint32 type, std::optional<quint32> id,
-                                           qint64 maxBytes)
+    std::optional<QByteArray> resourceData(quint32 type, std::optional<quint32> id, qint64 maxBytes)
     {
         const std::optional<ResourceEntry> typeEntry = findEntry(0, type);
         if (!typeEntry || !(typeEntry->offset & 0x80000000u))

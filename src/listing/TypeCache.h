@@ -32,7 +32,10 @@ public:
     // Number of the entry with exactly this key, 0 when there is none.
     int find(const QString& key) const { return m_index.value(key, 0); }
     // The entry of a number from kFirstNumber to count().
-    const TypeCacheEntry& entry(int number) const { return m_entries[size_t(number - kFirstNumber)]; }
+    const TypeCacheEntry& entry(int number) const
+    {
+        return m_entries[size_t(number - kFirstNumber)];
+    }
     // Stores a new entry under the next number and returns it; 0 when the cache is full.
     int add(TypeCacheEntry entry);
 

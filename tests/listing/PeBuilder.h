@@ -42,8 +42,8 @@ inline QByteArray buildPeWithIcon(quint32 colour, bool withIcon = true)
     r32(20, 0x80000000u | 0x30);
     r32(24, 14);
     r32(28, 0x80000000u | 0x60);
-    dir(0x30, 1, 0x80000000u | 0x48);  // icon id 1
-    dir(0x48 - 0, 0x411, 0xA0);        // its language -> data entry 0xA0 (dir at 0x48 is 24 bytes)
+    dir(0x30, 1, 0x80000000u | 0x48);   // icon id 1
+    dir(0x48 - 0, 0x411, 0xA0);         // its language -> data entry 0xA0 (dir at 0x48 is 24 bytes)
     dir(0x60, 100, 0x80000000u | 0x78); // group id 100
     dir(0x78, 0x411, 0xB0);
     const quint32 imageAt = 0x100, imageSize = 40 + 16 * 16 * 4 + 16 * 4;

@@ -29,23 +29,27 @@ private slots:
     void columnsAndHeaders()
     {
         FileListModel model;
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         QCOMPARE(model.columnCount(), 5);
-        const QStringList titles{QStringLiteral("名前"), QStringLiteral("ｻｲｽﾞ"), QStringLiteral("種類"),
-                                 QStringLiteral("更新日時"), QStringLiteral("属性")};
+        const QStringList titles{QStringLiteral("名前"), QStringLiteral("ｻｲｽﾞ"),
+                                 QStringLiteral("種類"), QStringLiteral("更新日時"),
+                                 QStringLiteral("属性")};
         const QList<int> widths{180, 60, 140, 120, 40};
         for (int c = 0; c < 5; ++c) {
             QCOMPARE(model.headerData(c, Qt::Horizontal).toString(), titles[c]);
             QCOMPARE(FileListModel::defaultColumnWidth(c), widths[c]);
         }
-        QCOMPARE(model.headerData(1, Qt::Horizontal, Qt::TextAlignmentRole).toInt() & Qt::AlignRight,
+        QCOMPARE(model.headerData(1, Qt::Horizontal, Qt::TextAlignmentRole).toInt() &
+                     Qt::AlignRight,
                  int(Qt::AlignRight));
     }
 
     void rowsArriveInOneReset()
     {
         FileListModel model;
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
         QSignalSpy inserts(&model, &QAbstractItemModel::rowsInserted);
 
@@ -67,10 +71,13 @@ private slots:
     void rolesCarryTextsImageAndColour()
     {
         FileListModel model;
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        ListRow odd = fileRow(QStringLiteral("\uE0A0x.txt"), QStringLiteral("12KB"), RowColour::Grey);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        ListRow odd =
+            fileRow(QStringLiteral("\uE0A0x.txt"), QStringLiteral("12KB"), RowColour::Grey);
         odd.displayName = QStringLiteral("表示.txt");
-        model.setRows({odd, fileRow(QStringLiteral("b.txt"), QStringLiteral("1KB"), RowColour::Navy)});
+        model.setRows(
+            {odd, fileRow(QStringLiteral("b.txt"), QStringLiteral("1KB"), RowColour::Navy)});
 
         const QModelIndex name = model.index(0, FileListModel::NameColumn);
         // Drawn and read-out texts use the friendly form; commands read the caption.
@@ -94,14 +101,16 @@ private slots:
     void setRowChangesOneLine()
     {
         FileListModel model;
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         model.setRows({fileRow(QStringLiteral("a"), {}, RowColour::WindowText),
                        fileRow(QStringLiteral("b"), {}, RowColour::WindowText)});
         QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
         model.setRow(1, fileRow(QStringLiteral("c"), {}, RowColour::Purple));
         QCOMPARE(changed.size(), 1);
         QCOMPARE(model.index(1, 0).data().toString(), QStringLiteral("c"));
-        model.setRow(5, fileRow(QStringLiteral("x"), {}, RowColour::Purple)); // out of range: ignored
+        model.setRow(5,
+                     fileRow(QStringLiteral("x"), {}, RowColour::Purple)); // out of range: ignored
         QCOMPARE(changed.size(), 1);
     }
 };

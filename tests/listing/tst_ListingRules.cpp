@@ -20,12 +20,12 @@ private slots:
         QTest::newRow("comma before bar") << u"A|B,C"_qs << QStringList{u"A|B"_qs, u"C"_qs};
         QTest::newRow("bars") << u"*.TXT|*.DOC"_qs << QStringList{u"*.TXT"_qs, u"*.DOC"_qs};
         QTest::newRow("commas") << u"*.TXT,*.DOC"_qs << QStringList{u"*.TXT"_qs, u"*.DOC"_qs};
-        QTest::newRow("empty between") << u"*.TXT,,*.DOC"_qs
-                                       << QStringList{u"*.TXT"_qs, u""_qs, u"*.DOC"_qs};
+        QTest::newRow("empty between")
+            << u"*.TXT,,*.DOC"_qs << QStringList{u"*.TXT"_qs, u""_qs, u"*.DOC"_qs};
         QTest::newRow("trailing separator") << u"*.TXT,"_qs << QStringList{u"*.TXT"_qs};
-        QTest::newRow("more than five") << u"*.A,*.B,*.C,*.D,*.E,*.F,*.G"_qs
-                                        << QStringList{u"*.A"_qs, u"*.B"_qs, u"*.C"_qs,
-                                                       u"*.D"_qs, u"*.E"_qs};
+        QTest::newRow("more than five")
+            << u"*.A,*.B,*.C,*.D,*.E,*.F,*.G"_qs
+            << QStringList{u"*.A"_qs, u"*.B"_qs, u"*.C"_qs, u"*.D"_qs, u"*.E"_qs};
     }
 
     void maskPatterns()
@@ -44,17 +44,17 @@ private slots:
                              << QStringList{};
         QTest::newRow("star dot txt") << u"*.TXT"_qs << QStringList{u"x.txt"_qs, u"Y.TXT"_qs}
                                       << QStringList{u"z.text"_qs, u"t"_qs, u"a.txt.bak"_qs};
-        QTest::newRow("question mark") << u"?.TXT"_qs << QStringList{u"long name.txt"_qs}
-                                       << QStringList{u"x.doc"_qs};
-        QTest::newRow("single star") << u"*"_qs << QStringList{u"t"_qs, u"README"_qs}
-                                     << QStringList{u"x.txt"_qs};
-        QTest::newRow("second char no dot") << u"A*.TXT"_qs << QStringList{}
-                                            << QStringList{u"a.txt"_qs, u"A.TXT"_qs};
-        QTest::newRow("multi with empty") << u"*.TXT,,*.DOC"_qs
-                                          << QStringList{u"a.txt"_qs, u"b.DOC"_qs, u"c"_qs}
-                                          << QStringList{u"d.xls"_qs};
-        QTest::newRow("bar inside pattern") << u"*.A|*.B,*.C"_qs << QStringList{u"x.c"_qs}
-                                            << QStringList{u"x.a"_qs, u"x.b"_qs};
+        QTest::newRow("question mark")
+            << u"?.TXT"_qs << QStringList{u"long name.txt"_qs} << QStringList{u"x.doc"_qs};
+        QTest::newRow("single star")
+            << u"*"_qs << QStringList{u"t"_qs, u"README"_qs} << QStringList{u"x.txt"_qs};
+        QTest::newRow("second char no dot")
+            << u"A*.TXT"_qs << QStringList{} << QStringList{u"a.txt"_qs, u"A.TXT"_qs};
+        QTest::newRow("multi with empty")
+            << u"*.TXT,,*.DOC"_qs << QStringList{u"a.txt"_qs, u"b.DOC"_qs, u"c"_qs}
+            << QStringList{u"d.xls"_qs};
+        QTest::newRow("bar inside pattern")
+            << u"*.A|*.B,*.C"_qs << QStringList{u"x.c"_qs} << QStringList{u"x.a"_qs, u"x.b"_qs};
     }
 
     void maskMatching()
@@ -136,8 +136,8 @@ private slots:
         const QString text = u"TXT"_qs + generatedTypeSuffix();
         QTest::newRow("hidden folder") << folder << u"HS"_qs << RowColour::WindowText;
         QTest::newRow("program") << program << u"RHSA"_qs << RowColour::Navy;
-        QTest::newRow("program without icon") << programWithoutIconText() << u"R"_qs
-                                              << RowColour::MaroonStruck;
+        QTest::newRow("program without icon")
+            << programWithoutIconText() << u"R"_qs << RowColour::MaroonStruck;
         QTest::newRow("system beats hidden") << text << u"RHS"_qs << RowColour::Purple;
         QTest::newRow("hidden read-only") << text << u"RH"_qs << RowColour::Grey;
         QTest::newRow("read-only archive") << text << u"RA"_qs << RowColour::MaroonStruck;

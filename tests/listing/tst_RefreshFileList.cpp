@@ -231,7 +231,8 @@ private slots:
         form->CurrentDir = u"Q:\\C"_qs;
         form->RefreshFileList(false, false, false);
         QVERIFY(platform::setAttributes(u"Q:\\C\\hidden.dir"_qs,
-                                        platform::FA_DIRECTORY | platform::FA_HIDDEN).ok);
+                                        platform::FA_DIRECTORY | platform::FA_HIDDEN)
+                    .ok);
         form->RefreshFileList(false, false, false);
 
         auto rowOf = [&](const QString& name) -> const ListRow& {
@@ -305,7 +306,7 @@ private slots:
 
         form->ListView1ColumnClick(FileListModel::SizeColumn);
         QCOMPARE(captions(*form), (QStringList{u".."_qs, u"adir"_qs, u"zdir"_qs, u"b.txt"_qs,
-                                              u"c.txt"_qs, u"a.txt"_qs}));
+                                               u"c.txt"_qs, u"a.txt"_qs}));
         QCOMPARE(selectedRow(*form), 5); // a.txt, still selected
         QCOMPARE(form->FolderCount, 3);
         QCOMPARE(form->Label3->text(), u"ソートタイプ： サイズ   向き： 昇順"_qs);
@@ -317,9 +318,8 @@ private slots:
 
         // A row that is gone after a refresh: the default rule picks the first file row.
         form->ListView1->selectionModel()->clearSelection();
-        form->ListView1->selectionModel()->select(form->ListModel->index(5, 0),
-                                                  QItemSelectionModel::Select |
-                                                      QItemSelectionModel::Rows);
+        form->ListView1->selectionModel()->select(
+            form->ListModel->index(5, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
         QFile::remove(drive.native(u"S/b.txt"_qs));
         form->RefreshFileList(false, true, false);
         QCOMPARE(selectedRow(*form), 3);
@@ -350,7 +350,8 @@ private slots:
         QCOMPARE(form->FileSort, u"D"_qs);
         QCOMPARE(form->SortMuki, u"D"_qs);
         QCOMPARE(form->Label3->text(), u"ソートタイプ： 更新日時   向き： 降順"_qs);
-        QCOMPARE(captions(*form), (QStringList{u".."_qs, u"new.txt"_qs, u"mid.txt"_qs, u"old.txt"_qs}));
+        QCOMPARE(captions(*form),
+                 (QStringList{u".."_qs, u"new.txt"_qs, u"mid.txt"_qs, u"old.txt"_qs}));
         QCOMPARE(form->ListModel->row(selectedRow(*form)).caption, u"mid.txt"_qs); // kept
     }
 

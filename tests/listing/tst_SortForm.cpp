@@ -30,8 +30,8 @@ class SortFormTest : public QObject
             return result;
         });
         form1.SortForm->setResult(0);
-        const int result = DialogService::instance().execModal(form1.SortForm,
-                                                               QStringLiteral("TSortForm"));
+        const int result =
+            DialogService::instance().execModal(form1.SortForm, QStringLiteral("TSortForm"));
         if (!script.problems().isEmpty())
             qWarning() << script.problems();
         return result;

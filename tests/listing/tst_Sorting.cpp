@@ -46,18 +46,18 @@ private slots:
         QTest::addColumn<int>("kind");
         QTest::addColumn<bool>("descending");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("name: case only decides ties") << 1 << false
-            << QStringList{u"a"_qs, u"A"_qs, u"b.txt"_qs, u"B.txt"_qs, u"c"_qs};
-        QTest::newRow("size ascending: 9KB before 10KB, ties stay") << 2 << false
-            << QStringList{u"c"_qs, u"b.txt"_qs, u"B.txt"_qs, u"A"_qs, u"a"_qs};
-        QTest::newRow("size descending") << 2 << true
-            << QStringList{u"A"_qs, u"a"_qs, u"b.txt"_qs, u"B.txt"_qs, u"c"_qs};
-        QTest::newRow("modified descending: newest first") << 4 << true
-            << QStringList{u"B.txt"_qs, u"a"_qs, u"c"_qs, u"b.txt"_qs, u"A"_qs};
-        QTest::newRow("attributes: A < H < HA < RA") << 5 << false
-            << QStringList{u"c"_qs, u"B.txt"_qs, u"b.txt"_qs, u"a"_qs, u"A"_qs};
-        QTest::newRow("unknown kind keeps order") << 0 << false
-            << QStringList{u"b.txt"_qs, u"A"_qs, u"c"_qs, u"a"_qs, u"B.txt"_qs};
+        QTest::newRow("name: case only decides ties")
+            << 1 << false << QStringList{u"a"_qs, u"A"_qs, u"b.txt"_qs, u"B.txt"_qs, u"c"_qs};
+        QTest::newRow("size ascending: 9KB before 10KB, ties stay")
+            << 2 << false << QStringList{u"c"_qs, u"b.txt"_qs, u"B.txt"_qs, u"A"_qs, u"a"_qs};
+        QTest::newRow("size descending")
+            << 2 << true << QStringList{u"A"_qs, u"a"_qs, u"b.txt"_qs, u"B.txt"_qs, u"c"_qs};
+        QTest::newRow("modified descending: newest first")
+            << 4 << true << QStringList{u"B.txt"_qs, u"a"_qs, u"c"_qs, u"b.txt"_qs, u"A"_qs};
+        QTest::newRow("attributes: A < H < HA < RA")
+            << 5 << false << QStringList{u"c"_qs, u"B.txt"_qs, u"b.txt"_qs, u"a"_qs, u"A"_qs};
+        QTest::newRow("unknown kind keeps order")
+            << 0 << false << QStringList{u"b.txt"_qs, u"A"_qs, u"c"_qs, u"a"_qs, u"B.txt"_qs};
     }
 
     void orders()
@@ -140,9 +140,11 @@ private slots:
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("muki");
         QTest::addColumn<QString>("label");
-        QTest::newRow("modified descending") << 4 << u"D"_qs << u"ソートタイプ： 更新日時   向き： 降順"_qs;
+        QTest::newRow("modified descending")
+            << 4 << u"D"_qs << u"ソートタイプ： 更新日時   向き： 降順"_qs;
         QTest::newRow("name ascending") << 1 << u"U"_qs << u"ソートタイプ： 名前   向き： 昇順"_qs;
-        QTest::newRow("size, other direction") << 2 << u"x"_qs << u"ソートタイプ： サイズ   向き： 昇順"_qs;
+        QTest::newRow("size, other direction")
+            << 2 << u"x"_qs << u"ソートタイプ： サイズ   向き： 昇順"_qs;
         QTest::newRow("no key") << 0 << u"D"_qs << u"ソートタイプ：   向き： 降順"_qs;
     }
 
@@ -191,8 +193,8 @@ private slots:
         FolderStaging staging;
         for (const QString& name : {u"zeta"_qs, u"Alpha"_qs, u"beta"_qs, u"alpha"_qs})
             staging.add(row(name));
-        QCOMPARE(captions(staging.rows()), (QStringList{u"alpha"_qs, u"Alpha"_qs, u"beta"_qs,
-                                                         u"zeta"_qs}));
+        QCOMPARE(captions(staging.rows()),
+                 (QStringList{u"alpha"_qs, u"Alpha"_qs, u"beta"_qs, u"zeta"_qs}));
         staging.add(row(u"gamma"_qs));
         QCOMPARE(staging.rows()[3].caption, u"gamma"_qs);
         staging.clear();

@@ -111,8 +111,8 @@ private slots:
         QStringList opened;
         const ProgramIconReader reader = [&](const QString& path) -> std::optional<QByteArray> {
             opened.append(path);
-            MemoryByteSource bytes(quorix::test::buildPeWithIcon(qRgb(0, 0, 255),
-                                                                  !path.contains(u"Dos")));
+            MemoryByteSource bytes(
+                quorix::test::buildPeWithIcon(qRgb(0, 0, 255), !path.contains(u"Dos")));
             return firstProgramIcon(bytes);
         };
         const TypeLookup win = FileTypeName(cache, u"Tool.exe"_qs, u"C:\\BIN"_qs, &images, reader);

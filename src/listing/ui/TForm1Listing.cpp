@@ -212,8 +212,8 @@ void TForm1::RefreshFileList(bool PatternPreset, bool KeepSelection, bool Resort
     if (chosen >= 0 && chosen < ListModel->rowCount()) {
         const QModelIndex index = ListModel->index(chosen, 0);
         ListView1->setFocus(Qt::OtherFocusReason);
-        ListView1->selectionModel()->setCurrentIndex(
-            index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        ListView1->selectionModel()->setCurrentIndex(index, QItemSelectionModel::Select |
+                                                                QItemSelectionModel::Rows);
         ListView1->scrollTo(index, QAbstractItemView::EnsureVisible);
     }
 }

@@ -69,11 +69,11 @@ TSortForm::TSortForm(TForm1* form1)
     : QuorixDialog(form1, QStringLiteral("ソートタイプ"), QSize(240, 170))
 {
     setObjectName(QStringLiteral("SortForm"));
-    RadioGroup1 = new RadioGroup(this, QStringLiteral("ソート種類"),
-                                 {QStringLiteral("名前"), QStringLiteral("ｻｲｽﾞ"),
-                                  QStringLiteral("種類"), QStringLiteral("日付"),
-                                  QStringLiteral("属性")},
-                                 1);
+    RadioGroup1 =
+        new RadioGroup(this, QStringLiteral("ソート種類"),
+                       {QStringLiteral("名前"), QStringLiteral("ｻｲｽﾞ"), QStringLiteral("種類"),
+                        QStringLiteral("日付"), QStringLiteral("属性")},
+                       1);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
     RadioGroup1->setGeometry(8, 4, 104, 158);
     RadioGroup2 = new RadioGroup(this, QStringLiteral("ソート向き"),
@@ -93,10 +93,12 @@ TSortForm::TSortForm(TForm1* form1)
     // the whole dialog from the keyboard.
     // Queued: an arrow key moves the focus to the item it selects after the click, and the
     // focus must move on from there.
-    connect(RadioGroup1->buttons(), &QButtonGroup::idClicked, this,
-            [this] { RadioGroup1Click(); }, Qt::QueuedConnection);
-    connect(RadioGroup2->buttons(), &QButtonGroup::idClicked, this,
-            [this] { RadioGroup2Click(); }, Qt::QueuedConnection);
+    connect(
+        RadioGroup1->buttons(), &QButtonGroup::idClicked, this, [this] { RadioGroup1Click(); },
+        Qt::QueuedConnection);
+    connect(
+        RadioGroup2->buttons(), &QButtonGroup::idClicked, this, [this] { RadioGroup2Click(); },
+        Qt::QueuedConnection);
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     setTabOrder(RadioGroup1, RadioGroup2);
