@@ -344,6 +344,41 @@ private slots:
         QCOMPARE(readFile(src / "big"), data);
     }
 
+    // A new folder appears under its name only when complete; a cancel leaves nothing.
+    void folderCopyAppearsWhole_data()
+    {
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("completed") << false;
+        QTest::newRow("cancelled") << true;
+    }
+    void folderCopyAppearsWhole()
+    {
+        QFETCH(bool, cancel);
+        NativeTempDir src, dst;
+        makeDir(src / "tree");
+        makeDir(src / "tree/sub");
+        writeFile(src / "tree/a", "a");
+        writeFile(src / "tree/sub/big", bigContent('w', 512 * 1024));
+        int chunks = 0;
+        bool visibleEarly = false;
+        fo::TestHooks hooks = smallChunks();
+        hooks.fault = [&](fo::FaultPoint p, const QByteArray&, const std::atomic<bool>&) {
+            if (p != fo::FaultPoint::DataChunk)
+                return 0;
+            visibleEarly = visibleEarly || exists(dst / "tree");
+            return cancel && ++chunks == 3 ? fo::CancelFault : 0;
+        };
+        HookScope scope(hooks);
+        ScriptedDialogs script;
+        const auto r = runNative(FileOperationKind::Copy, {src / "tree"}, dst.path());
+        QUORIX_VERIFY_SCRIPT(script);
+        QVERIFY(!visibleEarly);
+        QCOMPARE(r.aborted, cancel);
+        QCOMPARE(tree(dst.path()),
+                 cancel ? QList<QByteArray>()
+                        : QList<QByteArray>({"tree", "tree/a", "tree/sub", "tree/sub/big"}));
+    }
+
     // The progress window opens for long work, and its cancel button stops the request;
     // the main thread's event loop runs meanwhile (the window is polled from it).
     void progressWindowCancels()

@@ -62,11 +62,29 @@ public:
         return EEXIST;
     }
 
+    // Writes under the final name itself (inside a folder that is not yet in place).
+    int createDirect(int dirFd, const QByteArray& name, mode_t mode)
+    {
+        m_dirFd = dirFd;
+        const int fd = ::openat(dirFd, name.constData(),
+                                O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
+        if (fd < 0)
+            return errno;
+        m_fd.reset(fd);
+        m_tempName = name;
+        m_direct = true;
+        return 0;
+    }
+
     int fd() const { return m_fd.get(); }
 
     // Gives the finished copy its name.
     int publish(const QByteArray& name, bool replace)
     {
+        if (m_direct) {
+            m_tempName.clear();
+            return 0;
+        }
         if (m_tempName.isEmpty()) {
             const QByteArray proc = "/proc/self/fd/" + QByteArray::number(m_fd.get());
             const QByteArray linkName = replace ? temporaryName() : name;
@@ -99,6 +117,7 @@ private:
     Fd m_fd;
     int m_dirFd = -1;
     QByteArray m_tempName; // empty for an unnamed file
+    bool m_direct = false;
 };
 
 int writeAll(int fd, const char* data, size_t size)
@@ -253,8 +272,11 @@ int copyRegularFile(Session& session, int srcDirFd, const QByteArray& srcName, i
         ::posix_fadvise(in.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
 
     PendingFile out;
-    if (const int e = out.create(dstDirFd, session.allowUnnamed() && st.st_size >= UnnamedFromBytes,
-                                 st.st_mode & 0777))
+    if (const int e =
+            options.direct
+                ? out.createDirect(dstDirFd, dstName, st.st_mode & 0777)
+                : out.create(dstDirFd, session.allowUnnamed() && st.st_size >= UnnamedFromBytes,
+                             st.st_mode & 0777))
         return e;
     qint64 bytes = 0;
     if (const int e =
@@ -316,6 +338,13 @@ int copySymlink(Session& session, int srcDirFd, const QByteArray& srcName, int d
         return ENAMETOOLONG; // the link changed while it was read
     target.truncate(n);
 
+    if (options.direct) {
+        if (::symlinkat(target.constData(), dstDirFd, dstName.constData()) != 0)
+            return errno;
+        const struct timespec times[2] = {st.st_atim, st.st_mtim};
+        ::utimensat(dstDirFd, dstName.constData(), times, AT_SYMLINK_NOFOLLOW);
+        return 0;
+    }
     QByteArray temp;
     for (int attempt = 0;; ++attempt) {
         temp = temporaryName();

@@ -27,6 +27,9 @@ struct CopyOptions
     bool sameVolume = false; // source and target folder on one volume: try FICLONE
     bool durable = false;    // fsync the file and its folder (a move removes the source)
     bool replace = false;    // replace an existing target; false fails with EEXIST
+    // The target folder is itself being built under a temporary name: write the entry
+    // under its own name at once (the whole folder appears when complete).
+    bool direct = false;
 };
 
 // 0, an errno value, CodeCancelled or CodeSizeMismatch. *copied gets the source's status

@@ -119,10 +119,11 @@ private:
     Decision askWithAll(const QString& text, bool* all);
     Step resolve(int dstDirFd, const QByteArray& name, const struct stat& st, bool top,
                  Existing* existing);
+    // direct: dstDirFd is a folder of this request not yet in place (below).
     Step copyEntry(int srcDirFd, const QByteArray& name, struct stat st, int dstDirFd,
-                   const QByteArray& dstDirPath, Existing existing);
+                   const QByteArray& dstDirPath, Existing existing, bool direct = false);
     Step copyFolder(int srcDirFd, const QByteArray& name, const struct stat& st, int dstDirFd,
-                    const QByteArray& dstDirPath, Existing existing);
+                    const QByteArray& dstDirPath, Existing existing, bool direct);
     Step renameInto(int srcDirFd, const QByteArray& name, const struct stat& st, int dstDirFd,
                     Existing existing);
     Step mergeByRename(int srcDirFd, const QByteArray& name, int dstDirFd);
@@ -253,17 +254,17 @@ Step Transfer::resolve(int dstDirFd, const QByteArray& name, const struct stat& 
 }
 
 Step Transfer::copyEntry(int srcDirFd, const QByteArray& name, struct stat st, int dstDirFd,
-                         const QByteArray& dstDirPath, Existing existing)
+                         const QByteArray& dstDirPath, Existing existing, bool direct)
 {
     for (;;) {
         if (m_s.cancelled())
             return Step::Cancelled;
         m_s.setCurrent(name);
         if (S_ISDIR(st.st_mode))
-            return copyFolder(srcDirFd, name, st, dstDirFd, dstDirPath, existing);
+            return copyFolder(srcDirFd, name, st, dstDirFd, dstDirPath, existing, direct);
         int e;
         struct stat copied = st;
-        const CopyOptions options{m_sameVolume, m_durable, existing == Existing::Replace};
+        const CopyOptions options{m_sameVolume, m_durable, existing == Existing::Replace, direct};
         QString reason;
         if (S_ISREG(st.st_mode)) {
             e = copyRegularFile(m_s, srcDirFd, name, dstDirFd, name, options, &copied);
@@ -309,24 +310,43 @@ Step Transfer::copyEntry(int srcDirFd, const QByteArray& name, struct stat st, i
     }
 }
 
+// A new folder of a copy is filled under a temporary name and renamed to its own name
+// when complete, so its files can be written under their own names at once and a cancel
+// or a crash never leaves a partial tree under the folder's name. A move keeps the files'
+// own temporary names instead: it must know each entry it made to roll back.
 Step Transfer::copyFolder(int srcDirFd, const QByteArray& name, const struct stat& st, int dstDirFd,
-                          const QByteArray& dstDirPath, Existing existing)
+                          const QByteArray& dstDirPath, Existing existing, bool direct)
 {
     const QByteArray path = joinPath(dstDirPath, name);
+    const bool underTemp = !m_move && !direct && existing != Existing::Merge;
+    QByteArray made = name;
     bool created = false;
     while (existing != Existing::Merge) {
+        if (underTemp)
+            made = temporaryName();
         // 0700 until filled, so a read-only source folder can still be filled.
-        if (::mkdirat(dstDirFd, name.constData(), 0700) == 0) {
+        if (::mkdirat(dstDirFd, made.constData(), 0700) == 0) {
             created = true;
-            m_created.push_back(path);
+            if (!underTemp)
+                m_created.push_back(path);
             break;
         }
         const int e = errno;
+        if (e == EEXIST && underTemp)
+            continue;
         const Step s = e == EEXIST ? resolve(dstDirFd, name, st, false, &existing)
                                    : onError(name, texts::errnoText(e), e);
         if (s != Step::Ok)
             return s;
     }
+    const auto discard = [&] {
+        if (!created)
+            return;
+        if (underTemp)
+            removeTree(dstDirFd, made);
+        else if (::unlinkat(dstDirFd, made.constData(), AT_REMOVEDIR) == 0)
+            m_created.pop_back();
+    };
     Fd src, dst;
     QList<QByteArray> names;
     QList<unsigned char> types;
@@ -335,7 +355,7 @@ Step Transfer::copyFolder(int srcDirFd, const QByteArray& name, const struct sta
         types.clear();
         int e = openDirAt(srcDirFd, name, &src);
         if (!e)
-            e = openDirAt(dstDirFd, name, &dst);
+            e = openDirAt(dstDirFd, made, &dst);
         if (!e)
             e = listDir(src.get(), &names, &types);
         if (!e)
@@ -343,14 +363,16 @@ Step Transfer::copyFolder(int srcDirFd, const QByteArray& name, const struct sta
         const Step s = onError(name, texts::errnoText(e), e);
         if (s == Step::Ok)
             continue;
-        if (created && ::unlinkat(dstDirFd, name.constData(), AT_REMOVEDIR) == 0)
-            m_created.pop_back();
+        discard();
         return s;
     }
     for (qsizetype i = 0; i < names.size(); ++i) {
         const QByteArray& child = names[i];
-        if (m_s.cancelled())
+        if (m_s.cancelled()) {
+            if (underTemp)
+                discard();
             return Step::Cancelled;
+        }
         struct stat cst = {};
         if (created && types[i] == DT_REG) {
             // Nothing to compare in a new folder: the copy reads the file's status from
@@ -367,8 +389,12 @@ Step Transfer::copyFolder(int srcDirFd, const QByteArray& name, const struct sta
             if (s == Step::Skipped)
                 continue;
         }
-        if (copyEntry(src.get(), child, cst, dst.get(), path, ex) == Step::Cancelled)
+        if (copyEntry(src.get(), child, cst, dst.get(), path, ex, underTemp || direct) ==
+            Step::Cancelled) {
+            if (underTemp)
+                discard();
             return Step::Cancelled;
+        }
     }
     if (created) {
         copyUserXattrs(src.get(), dst.get());
@@ -380,6 +406,16 @@ Step Transfer::copyFolder(int srcDirFd, const QByteArray& name, const struct sta
     }
     if (m_durable)
         ::fsync(dst.get());
+    while (underTemp) {
+        const int e = renameNoReplace(dstDirFd, made, dstDirFd, name);
+        if (e == 0)
+            break;
+        const Step s = onError(name, texts::errnoText(e), e);
+        if (s != Step::Ok) {
+            discard();
+            return s;
+        }
+    }
     m_copied[identityOf(st)] = {st.st_size, st.st_mtim};
     m_s.addItem();
     return Step::Ok;
