@@ -5,6 +5,7 @@
 #include "app/ui/AppWindows.h"
 #include "app/ui/TForm1.h"
 #include "listing/FileListModel.h"
+#include "listing/FolderListing.h"
 #include "listing/RowColourRule.h"
 #include "listing/ui/RowColourDelegate.h"
 #include "navigation/ui/TSortForm.h"
@@ -24,6 +25,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
+
+#include <sys/stat.h>
 
 using namespace quorix;
 using namespace quorix::test;
@@ -270,6 +273,26 @@ private slots:
         QVERIFY(plain.features & QStyleOptionViewItem::HasDecoration);
         QCOMPARE(form->ListModel->index(raRow, 0).data(Qt::AccessibleTextRole).toString(),
                  u"ra.txt"_qs);
+    }
+
+    void programIconsOnlyFromPlainFiles()
+    {
+        DriveFixture drive;
+        drive.file(u"P/good.exe"_qs, 0, 0, {}, buildPeWithIcon(0x102030));
+        drive.folder(u"P/dir.exe"_qs);
+        // A FIFO would block a plain open until a writer comes; it must be refused at once.
+        QVERIFY(::mkfifo(QFile::encodeName(drive.native(u"P/pipe.exe"_qs)).constData(), 0600) == 0);
+        QVERIFY(readProgramIcon(u"Q:\\P\\good.exe"_qs).has_value());
+        QVERIFY(!readProgramIcon(u"Q:\\P\\dir.exe"_qs).has_value());
+        QVERIFY(!readProgramIcon(u"Q:\\P\\pipe.exe"_qs).has_value());
+        QVERIFY(!readProgramIcon(u"Q:\\P\\missing.exe"_qs).has_value());
+
+        auto form = makeForm();
+        form->CurrentDir = u"Q:\\P"_qs;
+        form->RefreshFileList(false, false, false);
+        QCOMPARE(form->FileCount, 2);
+        QCOMPARE(form->ListModel->row(3).caption, u"pipe.exe"_qs);
+        QCOMPARE(form->ListModel->row(3).typeText, programWithoutIconText());
     }
 
     void typeCacheSharedAcrossFolders()
