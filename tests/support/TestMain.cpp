@@ -3,6 +3,8 @@
 #include "platform/ProgramPath.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -23,6 +25,18 @@ std::map<std::string, TestFactory>& registry()
 }
 
 QString g_programFolder;
+
+void clearFolder(const QString& path)
+{
+    QDir dir(path);
+    for (const QFileInfo& entry :
+         dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+        if (entry.isDir() && !entry.isSymLink())
+            QDir(entry.filePath()).removeRecursively();
+        else
+            dir.remove(entry.fileName());
+    }
+}
 
 } // namespace
 
@@ -68,6 +82,9 @@ int main(int argc, char** argv)
             continue;
         std::unique_ptr<QObject> test = factory();
         failed += QTest::qExec(test.get(), int(args.size()), args.data());
+        // A main window closed by one test class writes its settings and history files
+        // beside the stand-in program file; the next class starts without them.
+        quorix::test::clearFolder(programDir.path());
     }
     return failed == 0 ? 0 : 1;
 }
