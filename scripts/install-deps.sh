@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs the Debian 12 packages Quorix needs to build, test and run.
 # Safe to run again: when every package is present it installs nothing.
+# With arguments it installs those packages instead (scripts/install-dev-tools.sh).
 set -eu
 
 PACKAGES="
@@ -22,6 +23,8 @@ xdg-utils
 clang
 libclang-rt-14-dev
 "
+
+[ $# -gt 0 ] && PACKAGES="$*"
 
 missing=""
 for p in $PACKAGES; do
