@@ -1,6 +1,6 @@
 #include "support/TestMain.h"
 
-#include "DriveSandbox.h"
+#include "support/DriveSandbox.h"
 #include "navigation/DriveMenu.h"
 
 #include <QTest>

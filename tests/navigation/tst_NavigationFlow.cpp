@@ -1,7 +1,7 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TestMain.h"
 
-#include "DriveSandbox.h"
+#include "support/DriveSandbox.h"
 #include "RecordingLauncher.h"
 #include "app/ui/AppWindows.h"
 #include "app/ui/TForm1.h"

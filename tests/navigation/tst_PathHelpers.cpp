@@ -1,6 +1,6 @@
 #include "support/TestMain.h"
 
-#include "DriveSandbox.h"
+#include "support/DriveSandbox.h"
 #include "navigation/FolderSpelling.h"
 #include "navigation/PickHistory.h"
 

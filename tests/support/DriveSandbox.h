@@ -1,6 +1,7 @@
 #pragma once
 
-// Drives mapped into one temporary folder for the length of a test.
+// Drives mapped into one temporary folder for the length of a test (QUORIX_DRIVES);
+// the fixture for flow tests of every area.
 
 #include "platform/DriveTable.h"
 
