@@ -88,15 +88,20 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QTemporaryDir root;
-    if (!root.isValid())
+    // QUORIX_BENCH_DIR keeps the generated folder between runs (for profiling).
+    const QString kept = qEnvironmentVariable("QUORIX_BENCH_DIR");
+    QTemporaryDir temporary;
+    if (kept.isEmpty() && !temporary.isValid())
         return 1;
+    const QDir root(kept.isEmpty() ? temporary.path() : kept);
     const QString big = root.filePath(QStringLiteral("BIG"));
-    QDir().mkpath(big);
-    std::printf("generating %d files and %d folders ...\n", kFiles, kFolders);
-    std::fflush(stdout);
-    if (!makeFolder(big))
-        return 1;
+    if (!QDir(big).exists()) {
+        QDir().mkpath(big);
+        std::printf("generating %d files and %d folders ...\n", kFiles, kFolders);
+        std::fflush(stdout);
+        if (!makeFolder(big))
+            return 1;
+    }
     qputenv("QUORIX_DRIVES", (QStringLiteral("C=/;Q=") + root.path()).toUtf8());
     platform::DriveTable::reload();
 

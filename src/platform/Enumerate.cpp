@@ -8,7 +8,9 @@
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
+#include <iterator>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace quorix::platform {
@@ -130,6 +132,47 @@ private:
     LocalClock m_clock;
 };
 
+// A name read from the folder, held in one shared buffer until its entry is made.
+struct PendingName
+{
+    qsizetype offset;
+    qsizetype length;
+    unsigned char type;
+};
+
+// Makes the entries of names[from, to) in order.
+void readRange(EntryReader& reader, const std::vector<PendingName>& names, const QByteArray& bytes,
+               size_t from, size_t to, std::vector<DirEntry>& out)
+{
+    DirEntry entry;
+    for (size_t i = from; i < to; ++i) {
+        const char* raw = bytes.constData() + names[i].offset;
+        const QString name = nameFromNative(QByteArray::fromRawData(raw, names[i].length));
+        if (reader.read(raw, names[i].type, name, &entry))
+            out.push_back(std::move(entry));
+    }
+}
+
+// Folders with fewer entries are read on one thread.
+constexpr size_t kSecondThreadFrom = 2000;
+
+void readPending(EntryReader& reader, EntryReader second, const std::vector<PendingName>& names,
+                 const QByteArray& bytes, std::vector<DirEntry>& out)
+{
+    out.reserve(out.size() + names.size());
+    if (names.size() < kSecondThreadFrom) {
+        readRange(reader, names, bytes, 0, names.size(), out);
+        return;
+    }
+    const size_t half = names.size() / 2;
+    std::vector<DirEntry> rest;
+    rest.reserve(names.size() - half);
+    std::thread helper([&] { readRange(second, names, bytes, half, names.size(), rest); });
+    readRange(reader, names, bytes, 0, half, out);
+    helper.join();
+    std::move(rest.begin(), rest.end(), std::back_inserter(out));
+}
+
 } // namespace
 
 bool wildcardMatch(const QString& pattern, const QString& name)
@@ -202,6 +245,10 @@ EnumResult enumerate(const QString& logicalPattern)
             exactDone = true;
         }
     }
+    // The names are read first; the status calls, most of the cost of a large folder, are
+    // then shared between this thread and a second one, each with a reader of its own.
+    std::vector<PendingName> pending;
+    QByteArray nameBytes;
     errno = 0;
     while (!exactDone && !pattern.isEmpty()) {
         const dirent* d = readdir(dir);
@@ -210,12 +257,13 @@ EnumResult enumerate(const QString& logicalPattern)
         const char* raw = d->d_name;
         if (raw[0] == '.' && (raw[1] == 0 || (raw[1] == '.' && raw[2] == 0)))
             continue;
-        const QString name = nameFromNative(QByteArray::fromRawData(raw, qsizetype(strlen(raw))));
-        if (!all && !wildcardMatch(pattern, name))
+        const qsizetype length = qsizetype(strlen(raw));
+        if (!all && !wildcardMatch(pattern, nameFromNative(QByteArray::fromRawData(raw, length))))
             continue;
-        if (reader.read(raw, d->d_type, name, &entry))
-            result.entries.push_back(std::move(entry));
+        pending.push_back({nameBytes.size(), length, d->d_type});
+        nameBytes.append(raw, length + 1); // with its terminating zero
     }
+    readPending(reader, EntryReader(fd, target.path), pending, nameBytes, result.entries);
     closedir(dir);
     if (result.entries.empty())
         return failure(winerror::FileNotFound);

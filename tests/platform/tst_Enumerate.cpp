@@ -3,6 +3,7 @@
 #include "platform/PathMapping.h"
 #include "support/TestMain.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QTest>
 
@@ -242,6 +243,48 @@ private slots:
         QVERIFY(!exists(u"C:\\f\\y"_s));
         QVERIFY(!isDirectory(u"D:"_s)); // no medium
         QVERIFY(!exists(u"Q:\\"_s));
+    }
+
+    // A large folder is read on two threads: every entry keeps its place in folder order
+    // and its own size, attributes and time, in both halves.
+    void largeFolderKeepsOrderAndDetails()
+    {
+        TempDrives drives;
+        QVERIFY(drives.folder("wide"));
+        const int count = 3001;
+        for (int i = 0; i < count; ++i) {
+            const QByteArray name = (i % 11 == 0 ? "." : "") + QByteArray::number(i);
+            if (i % 13 == 0) {
+                QVERIFY(drives.folder("wide/" + name));
+                continue;
+            }
+            QVERIFY(drives.file("wide/" + name, QByteArray(i % 50, 'x')));
+            if (i % 7 == 0)
+                QVERIFY(chmod(drives.native("wide/" + name).constData(), 0444) == 0);
+            const struct timeval times[2] = {{1'000'000'000 + i, 0}, {1'000'000'000 + i, 0}};
+            QVERIFY(utimes(drives.native("wide/" + name).constData(), times) == 0);
+        }
+        QDir native(QString::fromLocal8Bit(drives.native("wide")));
+        QStringList inFolderOrder = native.entryList(
+            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
+        inFolderOrder.prepend(u".."_s);
+        inFolderOrder.prepend(u"."_s);
+
+        const EnumResult r = enumerate(u"C:\\wide\\*.*"_s);
+        QCOMPARE(r.code, 0);
+        QCOMPARE(namesOf(r), inFolderOrder);
+        for (const DirEntry& e : r.entries) {
+            if (e.name == u"." || e.name == u"..")
+                continue;
+            const int i = QStringView(e.name).mid(e.name.startsWith(u'.') ? 1 : 0).toInt();
+            QCOMPARE(bool(e.attributes & FA_HIDDEN), i % 11 == 0);
+            QCOMPARE(bool(e.attributes & FA_DIRECTORY), i % 13 == 0);
+            if (i % 13 == 0)
+                continue;
+            QCOMPARE(bool(e.attributes & FA_READONLY), i % 7 == 0);
+            QCOMPARE(e.size, qint64(i % 50));
+            QCOMPARE(e.lastWrite.toSecsSinceEpoch(), 1'000'000'000LL + i);
+        }
     }
 
     // Listing a big folder costs about what `ls -l` costs for it.
