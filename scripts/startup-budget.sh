@@ -38,8 +38,8 @@ for run in $(seq 1 "$RUNS"); do
         last=$now
     done
     hwm=$(awk '/VmHWM/ { print $2 }' /proc/"$PID"/status)
-    echo "run $run: CPU until idle $(echo "$last / $TICK" | bc -l | cut -c1-5) s," \
-        "peak memory $((hwm / 1024)) MiB"
+    awk -v r="$run" -v t="$last" -v hz="$TICK" -v m="$hwm" 'BEGIN {
+        printf "run %d: CPU until idle %.2f s, peak memory %d MiB\n", r, t / hz, m / 1024 }'
     kill "$PID"
     wait "$PID" 2>/dev/null || true
     PID=

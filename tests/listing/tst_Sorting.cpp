@@ -158,7 +158,7 @@ private slots:
 
     void largeListsSortOnTwoThreadsAlike()
     {
-        // Above the size where a second thread makes half of the keys.
+        // Above the size where a second thread makes half of the keys and sorts half.
         std::vector<ListRow> rows;
         for (int i = 0; i < 30000; ++i) {
             const int n = (i * 7919) % 30000;
@@ -171,6 +171,10 @@ private slots:
                 const int c = kind == SortByType ? CompareDescending(rows[i - 1], rows[i], kind)
                                                  : CompareAscending(rows[i - 1], rows[i], kind);
                 QVERIFY2(c <= 0, qPrintable(rows[i - 1].caption + u" / "_qs + rows[i].caption));
+                // Equal types keep the name order of the sort before (a stable sort).
+                if (c == 0 && kind == SortByType)
+                    QVERIFY2(CompareAscending(rows[i - 1], rows[i], SortByName) < 0,
+                             qPrintable(rows[i - 1].caption + u" / "_qs + rows[i].caption));
             }
         }
     }
