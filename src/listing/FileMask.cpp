@@ -26,7 +26,20 @@ QStringList splitMaskPatterns(const QString& mask)
 QString extensionKey(const QString& name)
 {
     const qsizetype dot = name.lastIndexOf(u'.');
-    return dot < 0 ? QString() : name.mid(dot).toUpper();
+    if (dot < 0)
+        return QString();
+    // An ASCII extension is upper-cased by hand: this runs for every file of a listing, and
+    // the general case mapping costs several times more.
+    const QStringView extension = QStringView(name).mid(dot);
+    QString upper(extension.size(), Qt::Uninitialized);
+    QChar* out = upper.data();
+    for (qsizetype i = 0; i < extension.size(); ++i) {
+        const char16_t c = extension[i].unicode();
+        if (c >= 0x80)
+            return extension.toString().toUpper();
+        out[i] = QChar(c >= u'a' && c <= u'z' ? char16_t(c - (u'a' - u'A')) : c);
+    }
+    return upper;
 }
 
 FileMaskMatcher::FileMaskMatcher(const QString& fileMask)

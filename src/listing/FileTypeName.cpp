@@ -25,13 +25,35 @@ QString mimeTypeName(const QString& key, QString* iconName, QString* genericIcon
     return type.comment();
 }
 
+namespace {
+
+// The picture number a cache entry holds as text. Plain digits, as the cache writes them,
+// are read by hand (this runs for every file of a listing); anything else as toInt() reads it.
+int imageNumber(const QString& text)
+{
+    const qsizetype size = text.size();
+    const bool negative = size > 1 && text.front() == u'-';
+    if (size == 0 || size > 9)
+        return text.toInt();
+    int value = 0;
+    for (qsizetype i = negative ? 1 : 0; i < size; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9')
+            return text.toInt();
+        value = value * 10 + int(c - u'0');
+    }
+    return negative ? -value : value;
+}
+
+} // namespace
+
 TypeLookup FileTypeName(TypeCache& cache, const QString& fileName, const QString& folder,
                         TypeImageSink* images, const ProgramIconReader& readIcon)
 {
     const QString key = typeCacheKey(fileName);
     if (const int number = cache.find(key)) {
         const TypeCacheEntry& e = cache.entry(number);
-        return {number, e.imageIndex.toInt(), e.typeName};
+        return {number, imageNumber(e.imageIndex), e.typeName};
     }
 
     // A full cache stores nothing more, and its types get no new picture either, so the

@@ -49,6 +49,10 @@ private slots:
         QTest::newRow("none") << u"README"_qs << QString();
         QTest::newRow("program") << u"Setup.exe"_qs << u"SETUP.EXE"_qs;
         QTest::newRow("exe inside") << u"a.exe.txt"_qs << u".TXT"_qs;
+        QTest::newRow("digits and signs") << u"a.Mp3_-~"_qs << u".MP3_-~"_qs;
+        QTest::newRow("dot only") << u"a."_qs << u"."_qs;
+        QTest::newRow("accented") << u"a.caf\u00e9"_qs << u".CAF\u00c9"_qs;
+        QTest::newRow("sharp s") << u"a.sto\u00df"_qs << u".STOSS"_qs;
     }
 
     void keys()
