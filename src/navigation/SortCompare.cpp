@@ -183,10 +183,20 @@ BackgroundNameKeys::BackgroundNameKeys(std::vector<QString> names)
 {
     // Read on this thread: listCollator() may only be touched here.
     QCollator collator = threadCollator();
-    m_thread = std::thread([this, collator = std::move(collator)] {
-        for (size_t i = 0; i < m_names.size(); ++i)
+    m_thread = std::thread([this, collator = std::move(collator)] { makeKeys(collator); });
+}
+
+void BackgroundNameKeys::makeKeys(const QCollator& collator)
+{
+    constexpr size_t block = 256;
+    for (;;) {
+        const size_t from = m_next.fetch_add(block);
+        if (from >= m_names.size())
+            return;
+        const size_t to = std::min(from + block, m_names.size());
+        for (size_t i = from; i < to; ++i)
             m_keys[i].emplace(collator.sortKey(m_names[i]));
-    });
+    }
 }
 
 BackgroundNameKeys::~BackgroundNameKeys()
@@ -197,6 +207,8 @@ BackgroundNameKeys::~BackgroundNameKeys()
 
 std::vector<std::optional<QCollatorSortKey>> BackgroundNameKeys::take()
 {
+    // The keys still to be made are shared between this thread and the helper.
+    makeKeys(listCollator());
     if (m_thread.joinable())
         m_thread.join();
     return std::move(m_keys);

@@ -2,9 +2,11 @@
 
 #include "listing/ListRow.h"
 
+#include <QCollator>
 #include <QCollatorSortKey>
 #include <QString>
 
+#include <atomic>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -52,12 +54,17 @@ public:
     BackgroundNameKeys(const BackgroundNameKeys&) = delete;
     BackgroundNameKeys& operator=(const BackgroundNameKeys&) = delete;
 
-    // Waits for the keys; key i belongs to name i.
+    // Makes the keys not yet begun on the calling thread too, then waits for the rest;
+    // key i belongs to name i. Call it on the thread that made this object.
     std::vector<std::optional<QCollatorSortKey>> take();
 
 private:
+    // Makes keys in blocks taken from m_next until none is left.
+    void makeKeys(const QCollator& collator);
+
     std::vector<QString> m_names;
     std::vector<std::optional<QCollatorSortKey>> m_keys;
+    std::atomic<size_t> m_next{0};
     std::thread m_thread;
 };
 

@@ -179,6 +179,21 @@ private slots:
         }
     }
 
+    void backgroundNameKeysBelongToTheirNames()
+    {
+        // Made by the helper thread and by the thread that takes them, in blocks.
+        std::vector<QString> names;
+        for (int i = 0; i < 6000; ++i)
+            names.push_back(u"%1 name %2"_qs.arg(i % 3 ? u"b"_qs : u"A"_qs).arg((i * 7919) % 6000));
+        BackgroundNameKeys background(names);
+        std::vector<std::optional<QCollatorSortKey>> keys = background.take();
+        QCOMPARE(keys.size(), names.size());
+        for (size_t i = 0; i < names.size(); ++i) {
+            QVERIFY2(keys[i], qPrintable(names[i]));
+            QCOMPARE(keys[i]->compare(listCollator().sortKey(names[i])), 0);
+        }
+    }
+
     void keptNameKeysFollowRenames()
     {
         std::vector<ListRow> rows{row(u"b"_qs), row(u"c"_qs), row(u"a"_qs)};
